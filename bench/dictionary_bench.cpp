@@ -1,0 +1,106 @@
+// Loading and searching synthetic dictionaries of 10,000, 100,000 and 1,000,000 entries.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <string>
+
+#include "crypto/stored_text.h"
+#include "dictionary/dict_file_writer.h"
+#include "dictionary/dict_store.h"
+
+namespace {
+
+// Word pools for entries that look like the real dictionary: "cotton twill shirt 123" with a
+// Chinese text of three or four characters (code page 936).
+constexpr const char* kEnglish[] = {"cotton", "linen",  "denim",  "twill",  "poplin",  "knit",
+                                    "woven",  "collar", "cuff",   "pocket", "placket", "dart",
+                                    "pleat",  "seam",   "stitch", "hem",    "lining",  "button",
+                                    "zipper", "label",  "dress",  "skirt",  "jacket",  "coat"};
+constexpr const char* kChinese[] = {"\xC3\xDE", "\xC2\xE9", "\xC5\xA3", "\xD7\xD0", "\xB2\xBC",
+                                    "\xD5\xEB", "\xBF\xDA", "\xC1\xEC", "\xB4\xFC", "\xF1\xDE",
+                                    "\xC2\xEC", "\xCF\xDF", "\xB1\xDF", "\xC0\xEF", "\xBF\xDB",
+                                    "\xC1\xB4", "\xB1\xEA", "\xC8\xB9", "\xBF\xE3", "\xD2\xC2"};
+// "衬衫": the Chinese query; it is placed in about one entry in 50.
+constexpr char kShirtChinese[] = "\xB3\xC4\xC9\xC0";
+
+std::string DictionaryFile(int entries) {
+    static std::map<int, std::string> files;
+    auto& path = files[entries];
+    if (!path.empty())
+        return path;
+    path = (std::filesystem::temp_directory_path() /
+            ("gdict-bench-" + std::to_string(entries) + ".dat"))
+               .string();
+    std::mt19937 random(entries);
+    const auto pick = [&](const auto& pool) {
+        return std::string(pool[random() % std::size(pool)]);
+    };
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    dictfile::WriteInt32(out, entries);
+    for (int i = 0; i < entries; ++i) {
+        const std::string english =
+            pick(kEnglish) + " " + pick(kEnglish) + " " + pick(kEnglish) + " " + std::to_string(i);
+        std::string chinese = pick(kChinese) + pick(kChinese) + pick(kChinese);
+        if (random() % 50 == 0)
+            chinese += kShirtChinese;
+        dictfile::WriteRecord(out, dictfile::MakeRecordText("Bench07", english, chinese));
+    }
+    return path;
+}
+
+void BM_Load(benchmark::State& state) {
+    const std::string path = DictionaryFile(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        CDictStore store;
+        store.LoadFile(path);
+        benchmark::DoNotOptimize(store.size());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void Search(benchmark::State& state, const char* query) {
+    CDictStore store;
+    store.LoadFile(DictionaryFile(static_cast<int>(state.range(0))));
+    std::size_t found = 0;
+    for (auto _ : state) {
+        const CResultList results = store.Search(query);
+        found = results.size();
+        benchmark::DoNotOptimize(results.data());
+    }
+    state.counters["results"] = static_cast<double>(found);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_SearchEnglishPrefix(benchmark::State& state) {
+    Search(state, "cotton");
+}
+void BM_SearchEnglishInfix(benchmark::State& state) {
+    Search(state, "llar");
+}
+void BM_SearchChinese(benchmark::State& state) {
+    Search(state, kShirtChinese);
+}
+void BM_SearchNoMatch(benchmark::State& state) {
+    Search(state, "qwz");
+}
+
+constexpr int kSizes[] = {10'000, 100'000, 1'000'000};
+
+void Sizes(benchmark::internal::Benchmark* benchmark) {
+    for (const int size : kSizes)
+        benchmark->Arg(size);
+    benchmark->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace
+
+BENCHMARK(BM_Load)->Apply(Sizes);
+BENCHMARK(BM_SearchEnglishPrefix)->Apply(Sizes);
+BENCHMARK(BM_SearchEnglishInfix)->Apply(Sizes);
+BENCHMARK(BM_SearchChinese)->Apply(Sizes);
+BENCHMARK(BM_SearchNoMatch)->Apply(Sizes);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,25 @@
+// CDictEntry: one pair of the dictionary, an English text and its Chinese counterpart.
+#pragma once
+
+#include <string>
+
+class CArchiveReader;
+
+class CDictEntry {
+public:
+    // The three bytes that part the English text from the Chinese text in a record's plain text.
+    static constexpr char kSeparator[] = "|||";
+
+    // Reads one record: five ignored 32-bit words and the counted record text, whose first 7
+    // bytes are the record's key and whose rest is the hexadecimal text of the enciphered pair.
+    // The pair is split at the first separator that starts on a character boundary; a plain
+    // text without one, or a record text of 7 bytes or fewer, leaves both texts empty.
+    // Returns false, with both texts empty, when the hexadecimal text does not decipher
+    // (not a whole number of 8-byte blocks, or a character that is no uppercase hexadecimal
+    // digit). Archive failures throw CFileError.
+    bool ReadRecord(CArchiveReader& archive);
+
+    // Code page 936 byte strings, as the file holds them.
+    std::string english;
+    std::string chinese;
+};

@@ -1,0 +1,41 @@
+#include "dictionary/dict_store.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <memory>
+
+#include "dictionary/archive_reader.h"
+#include "dictionary/file_error.h"
+
+void CDictStore::LoadFile(const std::string& path) {
+    // A directory opens for reading here but not on every platform: refuse it alike everywhere.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        throw CFileError(CFileError::Cause::accessDenied, path);
+    }
+    errno = 0;
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                               &std::fclose);
+    if (!file) {
+        throw CFileError(
+            path.empty() ? CFileError::Cause::badPath : CFileError::CauseOfErrno(errno), path);
+    }
+    CArchiveReader archive(file.get());
+    const long skipped = ReadEntries(archive);
+    if (skipped > 0)
+        throw CFileError(CFileError::Cause::damaged, path, skipped);
+}
+
+long CDictStore::ReadEntries(CArchiveReader& archive) {
+    const std::int32_t count = archive.ReadInt32();
+    long skipped = 0;
+    for (std::int32_t i = 0; i < count; ++i) {
+        CDictEntry entry;
+        if (entry.ReadRecord(archive)) {
+            m_entries.push_back(std::move(entry));
+        } else {
+            ++skipped;
+        }
+    }
+    return skipped;
+}

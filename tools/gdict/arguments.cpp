@@ -1,0 +1,56 @@
+#include "tools/gdict/arguments.h"
+
+#include <charconv>
+
+Arguments::Arguments(const std::vector<std::string>& args, const std::set<std::string>& allowed,
+                     std::size_t positionals) {
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        if (optionsEnded || word.size() < 2 || word.compare(0, 2, "--") != 0) {
+            m_positionals.push_back(word);
+            continue;
+        }
+        if (word == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const std::size_t equals = word.find('=');
+        const std::string name = word.substr(2, equals == std::string::npos ? equals : equals - 2);
+        if (!allowed.count(name))
+            throw UsageError("unknown option --" + name);
+        if (equals != std::string::npos) {
+            m_options[name] = word.substr(equals + 1);
+        } else if (i + 1 < args.size()) {
+            m_options[name] = args[++i];
+        } else {
+            throw UsageError("option --" + name + " needs a value");
+        }
+    }
+    if (m_positionals.size() != positionals) {
+        throw UsageError("expected " + std::to_string(positionals) + " argument" +
+                         (positionals == 1 ? "" : "s") + ", got " +
+                         std::to_string(m_positionals.size()));
+    }
+}
+
+std::optional<std::string> Arguments::Option(const std::string& name) const {
+    const auto found = m_options.find(name);
+    if (found == m_options.end())
+        return std::nullopt;
+    return found->second;
+}
+
+unsigned long Arguments::NumberOption(const std::string& name, unsigned long fallback,
+                                      unsigned long max) const {
+    const std::optional<std::string> text = Option(name);
+    if (!text)
+        return fallback;
+    unsigned long value = 0;
+    const char* end = text->data() + text->size();
+    const auto [stop, error] = std::from_chars(text->data(), end, value);
+    if (text->empty() || error != std::errc() || stop != end || value > max) {
+        throw UsageError("--" + name + " takes a whole number from 0 to " + std::to_string(max));
+    }
+    return value;
+}

@@ -1,0 +1,35 @@
+// The words of one gdict subcommand: its options and its positional arguments.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// A fault in how gdict was called: the message goes to standard error with the usage.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class Arguments {
+public:
+    // Splits args into options and positionals. Options are "--name VALUE" or "--name=VALUE"
+    // with a name from allowed; "--" ends the options. Throws UsageError for an unknown option,
+    // a missing value, or a count of positionals other than positionals.
+    Arguments(const std::vector<std::string>& args, const std::set<std::string>& allowed,
+              std::size_t positionals);
+
+    std::optional<std::string> Option(const std::string& name) const;
+    // The option as a whole number from 0 to max, or fallback when it is absent; throws
+    // UsageError for anything else.
+    unsigned long NumberOption(const std::string& name, unsigned long fallback,
+                               unsigned long max) const;
+    const std::string& Positional(std::size_t index) const { return m_positionals.at(index); }
+
+private:
+    std::map<std::string, std::string> m_options;
+    std::vector<std::string> m_positionals;
+};

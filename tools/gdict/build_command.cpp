@@ -1,0 +1,101 @@
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "dictionary/dict_file_writer.h"
+#include "tools/gdict/arguments.h"
+#include "tools/gdict/commands.h"
+
+namespace {
+
+constexpr unsigned long kDefaultSeed = 1;
+
+// Record keys drawn from a generator whose sequence the C++ standard fixes for a seed, so the
+// same input and seed always give the same file.
+class RecordKeys {
+public:
+    explicit RecordKeys(unsigned long seed) : m_generator(static_cast<std::uint32_t>(seed)) {}
+
+    std::string Next() {
+        static constexpr char kAlphabet[] =
+            "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+        std::string key(dictfile::kRecordKeyLength, '0');
+        for (char& c : key)
+            c = kAlphabet[m_generator() % (sizeof kAlphabet - 1)];
+        return key;
+    }
+
+private:
+    std::mt19937 m_generator;
+};
+
+struct SourceLine {
+    std::string english;
+    std::string chinese;
+};
+
+// The entries of a UTF-8 TSV source: "english TAB chinese" lines; blank lines and lines that
+// start with # are skipped. Faults name the file and line.
+std::vector<SourceLine> ReadSource(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot open " + path);
+    std::vector<SourceLine> lines;
+    std::string line;
+    for (long number = 1; std::getline(in, line); ++number) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#')
+            continue;
+        const std::string where = path + ":" + std::to_string(number);
+        const std::size_t tab = line.find('\t');
+        if (tab == std::string::npos) {
+            throw std::runtime_error(where + ": no TAB between the English and Chinese text");
+        }
+        lines.push_back({ArgumentToCp936(line.substr(0, tab), where.c_str()),
+                         ArgumentToCp936(line.substr(tab + 1), where.c_str())});
+    }
+    if (in.bad())
+        throw std::runtime_error("cannot read " + path);
+    return lines;
+}
+
+}  // namespace
+
+int RunBuild(const std::vector<std::string>& args) {
+    const Arguments arguments(args, {"seed"}, 2);
+    RecordKeys keys(arguments.NumberOption("seed", kDefaultSeed, UINT32_MAX));
+    const std::vector<SourceLine> lines = ReadSource(arguments.Positional(0));
+    if (lines.size() > INT32_MAX)
+        throw std::runtime_error("too many entries for one file");
+
+    // Written beside the target and renamed over it once complete, so that a failed build
+    // never leaves a half-written dictionary behind.
+    const std::string output = arguments.Positional(1);
+    const std::string partial = output + ".partial";
+    {
+        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+        if (!out)
+            throw std::runtime_error("cannot create " + partial);
+        dictfile::WriteInt32(out, static_cast<std::int32_t>(lines.size()));
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            try {
+                dictfile::WriteRecord(
+                    out, dictfile::MakeRecordText(keys.Next(), lines[i].english, lines[i].chinese));
+            } catch (const std::invalid_argument& error) {
+                out.close();
+                std::filesystem::remove(partial);
+                throw std::runtime_error("entry " + std::to_string(i + 1) + ": " + error.what());
+            }
+        }
+        out.close();
+        if (!out) {
+            std::filesystem::remove(partial);
+            throw std::runtime_error("cannot write " + partial);
+        }
+    }
+    std::filesystem::rename(partial, output);
+    return 0;
+}

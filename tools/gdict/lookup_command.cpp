@@ -1,0 +1,36 @@
+#include <climits>
+#include <iostream>
+
+#include "dictionary/dict_store.h"
+#include "platform/mbcs.h"
+#include "platform/program_directory.h"
+#include "tools/gdict/arguments.h"
+#include "tools/gdict/commands.h"
+
+std::string ArgumentToCp936(const std::string& utf8, const char* what) {
+    std::optional<std::string> text = mbcs::FromUtf8(utf8);
+    if (!text) {
+        throw std::runtime_error(std::string(what) +
+                                 " is not UTF-8 text that code page 936 can hold");
+    }
+    return *std::move(text);
+}
+
+int RunLookup(const std::vector<std::string>& args) {
+    const Arguments arguments(args, {"dict", "limit"}, 1);
+    const unsigned long limit = arguments.NumberOption("limit", ULONG_MAX, ULONG_MAX);
+    const std::string query = ArgumentToCp936(arguments.Positional(0), "the query");
+    const std::string path =
+        arguments.Option("dict").value_or(GetProgramDirectory() + "/" GDICT_DICTIONARY_NAME);
+
+    CDictStore store;
+    store.LoadFile(path);
+    const CResultList results = store.Search(query);
+    unsigned long printed = 0;
+    for (const CDictEntry* entry : results) {
+        if (printed++ == limit)
+            break;
+        std::cout << mbcs::ToUtf8(entry->english) << '\t' << mbcs::ToUtf8(entry->chinese) << '\n';
+    }
+    return results.empty() ? 1 : 0;
+}

@@ -1,0 +1,50 @@
+// gdict: looks up, builds and inspects dictionary files and stored texts from the command line.
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "tools/gdict/arguments.h"
+#include "tools/gdict/commands.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage:\n"
+    "  gdict lookup [--dict FILE] [--limit N] QUERY\n"
+    "  gdict build [--seed N] INPUT.tsv OUTPUT.dat\n"
+    "  gdict dump FILE.dat\n"
+    "  gdict encipher [--key TEXT] PLAIN\n"
+    "  gdict decipher [--key TEXT] HEX\n";
+
+struct Subcommand {
+    const char* name;
+    int (*run)(const std::vector<std::string>&);
+};
+
+constexpr Subcommand kSubcommands[] = {
+    {"lookup", RunLookup},     {"build", RunBuild},       {"dump", RunDump},
+    {"encipher", RunEncipher}, {"decipher", RunDecipher},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 2) {
+        for (const Subcommand& subcommand : kSubcommands) {
+            if (std::strcmp(argv[1], subcommand.name) != 0)
+                continue;
+            try {
+                return subcommand.run(std::vector<std::string>(argv + 2, argv + argc));
+            } catch (const UsageError& error) {
+                std::cerr << "gdict " << subcommand.name << ": " << error.what() << "\n" << kUsage;
+                return 2;
+            } catch (const std::exception& error) {
+                std::cerr << "gdict " << subcommand.name << ": " << error.what() << "\n";
+                return 2;
+            }
+        }
+    }
+    std::cerr << kUsage;
+    return 2;
+}
