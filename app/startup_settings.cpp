@@ -15,8 +15,7 @@ constexpr int kSplashTitleId = 0;
 
 // Deciphers a stored text into target; on failure target stays empty and id is noted.
 void Decipher(std::string_view stored, int id, std::string& target, std::vector<int>& failed) {
-    if (stored.empty())
-        return;
+    if (stored.empty()) return;
     try {
         target = TheCipherMethodSet().TextCipher(kTeaMethod, TextCipherKey, stored);
     } catch (const std::runtime_error&) {

@@ -29,8 +29,7 @@ constexpr char kShirtChinese[] = "\xB3\xC4\xC9\xC0";
 std::string DictionaryFile(int entries) {
     static std::map<int, std::string> files;
     auto& path = files[entries];
-    if (!path.empty())
-        return path;
+    if (!path.empty()) return path;
     path = (std::filesystem::temp_directory_path() /
             ("gdict-bench-" + std::to_string(entries) + ".dat"))
                .string();
@@ -44,8 +43,7 @@ std::string DictionaryFile(int entries) {
         const std::string english =
             pick(kEnglish) + " " + pick(kEnglish) + " " + pick(kEnglish) + " " + std::to_string(i);
         std::string chinese = pick(kChinese) + pick(kChinese) + pick(kChinese);
-        if (random() % 50 == 0)
-            chinese += kShirtChinese;
+        if (random() % 50 == 0) chinese += kShirtChinese;
         dictfile::WriteRecord(out, dictfile::MakeRecordText("Bench07", english, chinese));
     }
     return path;

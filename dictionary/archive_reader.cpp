@@ -92,8 +92,7 @@ std::string CArchiveReader::ReadCountedString() {
         if (word == 0xFFFE) {
             utf16 = true;
             length = ReadUInt8();
-            if (length == 0xFF)
-                word = ReadUInt16();
+            if (length == 0xFF) word = ReadUInt16();
         }
         if (length == 0xFF) {
             length = word;

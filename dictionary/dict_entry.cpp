@@ -19,8 +19,7 @@ bool CDictEntry::ReadRecord(CArchiveReader& archive) {
     for (int i = 0; i < kReservedWords; ++i)
         archive.ReadInt32();
     const std::string text = archive.ReadCountedString();
-    if (text.size() <= kRecordKeyLength)
-        return true;
+    if (text.size() <= kRecordKeyLength) return true;
 
     const std::string_view view(text);
     std::string plain;
@@ -32,8 +31,7 @@ bool CDictEntry::ReadRecord(CArchiveReader& archive) {
     }
 
     const std::size_t separator = mbcs::FindOnBoundary(plain, kSeparator);
-    if (separator == std::string::npos)
-        return true;
+    if (separator == std::string::npos) return true;
     english.assign(plain, 0, separator);
     chinese.assign(plain, separator + std::string_view(kSeparator).size());
     return true;

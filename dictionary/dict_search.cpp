@@ -14,8 +14,7 @@ CResultList CDictStore::Search(std::string_view query) const {
             atStart = folded.StartsIn(entry.chinese);
         } else {
             const std::size_t c = folded.FindIn(entry.chinese);
-            if (c == std::string_view::npos)
-                continue;
+            if (c == std::string_view::npos) continue;
             atStart = c == 0;
         }
         (atStart ? front : back).push_back(&entry);

@@ -22,8 +22,7 @@ void CDictStore::LoadFile(const std::string& path) {
     }
     CArchiveReader archive(file.get());
     const long skipped = ReadEntries(archive);
-    if (skipped > 0)
-        throw CFileError(CFileError::Cause::damaged, path, skipped);
+    if (skipped > 0) throw CFileError(CFileError::Cause::damaged, path, skipped);
 }
 
 long CDictStore::ReadEntries(CArchiveReader& archive) {

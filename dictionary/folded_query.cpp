@@ -32,8 +32,7 @@ const FoldedLeads& FoldedLeadTable() {
 
 FoldedQuery::FoldedQuery(std::string_view query) : m_folded(query) {
     mbcs::FoldToLower(m_folded);
-    if (m_folded.empty())
-        return;
+    if (m_folded.empty()) return;
     const auto first = static_cast<unsigned char>(m_folded[0]);
     for (unsigned b = 0; b < 256; ++b) {
         const auto byte = static_cast<unsigned char>(b);
@@ -53,15 +52,12 @@ bool FoldedQuery::MatchesAt(std::string_view text, std::size_t pos) const {
         const unsigned char b = t[k];
         if (mbcs::IsLeadByte(b) && k + 1 < n) {
             const unsigned folded = mbcs::FoldDoubleByte(b, t[k + 1]);
-            if (static_cast<unsigned char>(folded >> 8) != p[j])
-                return false;
-            if (j + 1 < m && static_cast<unsigned char>(folded) != p[j + 1])
-                return false;
+            if (static_cast<unsigned char>(folded >> 8) != p[j]) return false;
+            if (j + 1 < m && static_cast<unsigned char>(folded) != p[j + 1]) return false;
             j += 2;
             k += 2;
         } else {
-            if (FoldSingleByte(b) != p[j])
-                return false;
+            if (FoldSingleByte(b) != p[j]) return false;
             ++j;
             ++k;
         }
@@ -72,17 +68,16 @@ bool FoldedQuery::MatchesAt(std::string_view text, std::size_t pos) const {
 std::size_t FoldedQuery::FindIn(std::string_view text) const {
     const std::size_t m = m_folded.size();
     const std::size_t n = text.size();
-    if (m == 0)
-        return 0;
-    if (n < m)
-        return std::string_view::npos;
+    if (m == 0) return 0;
+    if (n < m) return std::string_view::npos;
     const auto* t = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t last = n - m;
     for (std::size_t i = 0; i <= last;) {
         const unsigned char b = t[i];
-        if (m_mayStart[b] && MatchesAt(text, i))
-            return i;
-        i += mbcs::IsLeadByte(b) && i + 1 < n ? 2 : 1;
+        if (m_mayStart[b] && MatchesAt(text, i)) return i;
+        // A lead byte steps over its trail byte; a lead byte at the very end steps past last,
+        // which ends the loop just as a one-byte step would.
+        i += 1 + mbcs::IsLeadByte(b);
     }
     return std::string_view::npos;
 }

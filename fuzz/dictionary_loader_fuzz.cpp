@@ -11,12 +11,10 @@
 #include "dictionary/file_error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0)
-        return 0;  // fmemopen refuses an empty buffer
+    if (size == 0) return 0;  // fmemopen refuses an empty buffer
     const std::unique_ptr<FILE, int (*)(FILE*)> file(
         fmemopen(const_cast<std::uint8_t*>(data), size, "rb"), &fclose);
-    if (!file)
-        return 0;
+    if (!file) return 0;
     CDictStore store;
     CArchiveReader archive(file.get());
     try {

@@ -24,8 +24,7 @@ std::string GetProgramDirectory() {
 #else
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        return std::string();
+    if (error) return std::string();
     return std::string(DirectoryOf(executable.native()));
 #endif
 }

@@ -23,7 +23,6 @@ private:
 
 inline TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "gdict-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary directory");
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary directory");
     m_path = pattern;
 }

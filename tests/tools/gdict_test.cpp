@@ -27,7 +27,8 @@ protected:
     // Runs gdict with arguments (each single-quoted for the shell).
     Outcome Gdict(const std::vector<std::string>& args) {
         std::string command = std::string("'") + GDICT_BIN_DIR + "/gdict'";
-        for (const std::string& arg : args) command += " '" + arg + "'";
+        for (const std::string& arg : args)
+            command += " '" + arg + "'";
         command += " >'" + (m_dir / "out").string() + "' 2>'" + (m_dir / "err").string() + "'";
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(m_dir / "out"),
@@ -69,8 +70,8 @@ TEST_F(GdictTest, BuildIsReproducibleForASeed) {
 }
 
 TEST_F(GdictTest, BuildRefusesBadSourcesAndLeavesNoFile) {
-    for (const char* bad : {"shirt 衬衫\n", "a|||b\tc\n", "emoji\t\xF0\x9F\x91\x95\n",
-                            "bad utf-8\t\xC3\x28\n"}) {
+    for (const char* bad :
+         {"shirt 衬衫\n", "a|||b\tc\n", "emoji\t\xF0\x9F\x91\x95\n", "bad utf-8\t\xC3\x28\n"}) {
         const Outcome run = Gdict({"build", Source(bad), Path("bad.dat")});
         EXPECT_EQ(run.status, 2) << bad;
         EXPECT_FALSE(run.err.empty()) << bad;

@@ -17,8 +17,7 @@ Arguments::Arguments(const std::vector<std::string>& args, const std::set<std::s
         }
         const std::size_t equals = word.find('=');
         const std::string name = word.substr(2, equals == std::string::npos ? equals : equals - 2);
-        if (!allowed.count(name))
-            throw UsageError("unknown option --" + name);
+        if (!allowed.count(name)) throw UsageError("unknown option --" + name);
         if (equals != std::string::npos) {
             m_options[name] = word.substr(equals + 1);
         } else if (i + 1 < args.size()) {
@@ -36,16 +35,14 @@ Arguments::Arguments(const std::vector<std::string>& args, const std::set<std::s
 
 std::optional<std::string> Arguments::Option(const std::string& name) const {
     const auto found = m_options.find(name);
-    if (found == m_options.end())
-        return std::nullopt;
+    if (found == m_options.end()) return std::nullopt;
     return found->second;
 }
 
 unsigned long Arguments::NumberOption(const std::string& name, unsigned long fallback,
                                       unsigned long max) const {
     const std::optional<std::string> text = Option(name);
-    if (!text)
-        return fallback;
+    if (!text) return fallback;
     unsigned long value = 0;
     const char* end = text->data() + text->size();
     const auto [stop, error] = std::from_chars(text->data(), end, value);

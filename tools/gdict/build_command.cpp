@@ -40,15 +40,12 @@ struct SourceLine {
 // start with # are skipped. Faults name the file and line.
 std::vector<SourceLine> ReadSource(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot open " + path);
+    if (!in) throw std::runtime_error("cannot open " + path);
     std::vector<SourceLine> lines;
     std::string line;
     for (long number = 1; std::getline(in, line); ++number) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty() || line[0] == '#')
-            continue;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
         const std::string where = path + ":" + std::to_string(number);
         const std::size_t tab = line.find('\t');
         if (tab == std::string::npos) {
@@ -57,8 +54,7 @@ std::vector<SourceLine> ReadSource(const std::string& path) {
         lines.push_back({ArgumentToCp936(line.substr(0, tab), where.c_str()),
                          ArgumentToCp936(line.substr(tab + 1), where.c_str())});
     }
-    if (in.bad())
-        throw std::runtime_error("cannot read " + path);
+    if (in.bad()) throw std::runtime_error("cannot read " + path);
     return lines;
 }
 
@@ -68,8 +64,7 @@ int RunBuild(const std::vector<std::string>& args) {
     const Arguments arguments(args, {"seed"}, 2);
     RecordKeys keys(arguments.NumberOption("seed", kDefaultSeed, UINT32_MAX));
     const std::vector<SourceLine> lines = ReadSource(arguments.Positional(0));
-    if (lines.size() > INT32_MAX)
-        throw std::runtime_error("too many entries for one file");
+    if (lines.size() > INT32_MAX) throw std::runtime_error("too many entries for one file");
 
     // Written beside the target and renamed over it once complete, so that a failed build
     // never leaves a half-written dictionary behind.
@@ -77,8 +72,7 @@ int RunBuild(const std::vector<std::string>& args) {
     const std::string partial = output + ".partial";
     {
         std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        if (!out)
-            throw std::runtime_error("cannot create " + partial);
+        if (!out) throw std::runtime_error("cannot create " + partial);
         dictfile::WriteInt32(out, static_cast<std::int32_t>(lines.size()));
         for (std::size_t i = 0; i < lines.size(); ++i) {
             try {

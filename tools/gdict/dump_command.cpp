@@ -18,7 +18,6 @@ int RunDump(const std::vector<std::string>& args) {
     for (const CDictEntry& entry : store.entries()) {
         std::cout << mbcs::ToUtf8(entry.english) << '\t' << mbcs::ToUtf8(entry.chinese) << '\n';
     }
-    if (failure)
-        throw *failure;
+    if (failure) throw *failure;
     return 0;
 }

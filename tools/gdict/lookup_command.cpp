@@ -28,8 +28,7 @@ int RunLookup(const std::vector<std::string>& args) {
     const CResultList results = store.Search(query);
     unsigned long printed = 0;
     for (const CDictEntry* entry : results) {
-        if (printed++ == limit)
-            break;
+        if (printed++ == limit) break;
         std::cout << mbcs::ToUtf8(entry->english) << '\t' << mbcs::ToUtf8(entry->chinese) << '\n';
     }
     return results.empty() ? 1 : 0;

@@ -32,8 +32,7 @@ constexpr Subcommand kSubcommands[] = {
 int main(int argc, char** argv) {
     if (argc >= 2) {
         for (const Subcommand& subcommand : kSubcommands) {
-            if (std::strcmp(argv[1], subcommand.name) != 0)
-                continue;
+            if (std::strcmp(argv[1], subcommand.name) != 0) continue;
             try {
                 return subcommand.run(std::vector<std::string>(argv + 2, argv + argc));
             } catch (const UsageError& error) {
