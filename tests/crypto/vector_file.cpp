@@ -1,0 +1,45 @@
+#include "vector_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+std::vector<VectorRecord> ReadVectorFile(const std::string& name) {
+    std::ifstream file(std::string(GDICT_TEST_DATA_DIR) + "/" + name);
+    if (!file) {
+        ADD_FAILURE() << "cannot read " << name;
+        return {};
+    }
+    std::vector<VectorRecord> records(1);
+    std::string line;
+    while (std::getline(file, line)) {
+        if (line.empty()) {
+            if (!records.back().empty()) {
+                records.emplace_back();
+            }
+            continue;
+        }
+        const std::size_t equals = line.find(" = ");
+        if (line.front() == '#' || equals == std::string::npos) {
+            continue;
+        }
+        records.back()[line.substr(0, equals)] = line.substr(equals + 3);
+    }
+    if (records.back().empty()) {
+        records.pop_back();
+    }
+    return records;
+}
+
+Bytes FromHex(std::string_view hex) {
+    Bytes bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        bytes.push_back(
+            static_cast<unsigned char>(std::stoul(std::string(hex.substr(i, 2)), nullptr, 16)));
+    }
+    return bytes;
+}
+
+Bytes ToBytes(std::string_view text) {
+    return Bytes(text.begin(), text.end());
+}

@@ -1,0 +1,24 @@
+// Reading the test-vector files of the test data folder, and the byte helpers the crypto
+// tests share.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using Bytes = std::vector<unsigned char>;
+
+// The "Name = value" lines of one record.
+using VectorRecord = std::map<std::string, std::string, std::less<>>;
+
+// The records of the named file in the test data folder: records are separated by blank
+// lines and lines starting with '#' are comments. An unreadable file gives no records and
+// fails the calling test.
+std::vector<VectorRecord> ReadVectorFile(const std::string& name);
+
+// The bytes of a hexadecimal string, decoded without the library's own decoder.
+Bytes FromHex(std::string_view hex);
+
+// The bytes of a text.
+Bytes ToBytes(std::string_view text);
