@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kTeaMethod = 2;
 constexpr int kVersion[4] = {1, 0, 0, 5};
 constexpr int kSplashTitleId = 0;
 
@@ -17,7 +16,7 @@ constexpr int kSplashTitleId = 0;
 void Decipher(std::string_view stored, int id, std::string& target, std::vector<int>& failed) {
     if (stored.empty()) return;
     try {
-        target = TheCipherMethodSet().TextCipher(kTeaMethod, TextCipherKey, stored);
+        target = TheCipherMethodSet().TextCipher(CCipherMethodSet::kTea, TextCipherKey, stored);
     } catch (const std::runtime_error&) {
         failed.push_back(id);
     }

@@ -88,8 +88,7 @@ void BM_SearchNoMatch(benchmark::State& state) {
 constexpr int kSizes[] = {10'000, 100'000, 1'000'000};
 
 void Sizes(benchmark::internal::Benchmark* benchmark) {
-    for (const int size : kSizes)
-        benchmark->Arg(size);
+    for (const int size : kSizes) benchmark->Arg(size);
     benchmark->Unit(benchmark::kMillisecond);
 }
 

@@ -12,8 +12,7 @@ namespace {
 template <typename T>
 T FromLittleEndian(const unsigned char* bytes) {
     T value = 0;
-    for (std::size_t i = sizeof(T); i-- > 0;)
-        value = static_cast<T>(value << 8) | bytes[i];
+    for (std::size_t i = sizeof(T); i-- > 0;) value = static_cast<T>(value << 8) | bytes[i];
     return value;
 }
 

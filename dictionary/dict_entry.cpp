@@ -7,25 +7,16 @@
 #include "dictionary/archive_reader.h"
 #include "platform/mbcs.h"
 
-namespace {
-
-constexpr std::size_t kRecordKeyLength = 7;
-constexpr int kReservedWords = 5;
-constexpr int kTeaMethod = 2;
-
-}  // namespace
-
 bool CDictEntry::ReadRecord(CArchiveReader& archive) {
-    for (int i = 0; i < kReservedWords; ++i)
-        archive.ReadInt32();
+    for (int i = 0; i < kReservedWords; ++i) archive.ReadInt32();
     const std::string text = archive.ReadCountedString();
-    if (text.size() <= kRecordKeyLength) return true;
+    if (text.size() <= kKeyLength) return true;
 
     const std::string_view view(text);
     std::string plain;
     try {
-        plain = TheCipherMethodSet().TextCipher(kTeaMethod, view.substr(0, kRecordKeyLength),
-                                                view.substr(kRecordKeyLength));
+        plain = TheCipherMethodSet().TextCipher(CCipherMethodSet::kTea, view.substr(0, kKeyLength),
+                                                view.substr(kKeyLength));
     } catch (const std::runtime_error&) {
         return false;
     }

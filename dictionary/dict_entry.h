@@ -1,6 +1,7 @@
 // CDictEntry: one pair of the dictionary, an English text and its Chinese counterpart.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 class CArchiveReader;
@@ -9,6 +10,10 @@ class CDictEntry {
 public:
     // The three bytes that part the English text from the Chinese text in a record's plain text.
     static constexpr char kSeparator[] = "|||";
+    // A record: kReservedWords 32-bit words, then the counted record text, whose first
+    // kKeyLength bytes are the record's key.
+    static constexpr int kReservedWords = 5;
+    static constexpr std::size_t kKeyLength = 7;
 
     // Reads one record: five ignored 32-bit words and the counted record text, whose first 7
     // bytes are the record's key and whose rest is the hexadecimal text of the enciphered pair.

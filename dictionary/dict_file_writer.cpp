@@ -42,7 +42,7 @@ void WriteCountedString(std::ostream& out, std::string_view bytes) {
 
 std::string MakeRecordText(std::string_view key, std::string_view english,
                            std::string_view chinese) {
-    if (key.size() != kRecordKeyLength || key.find('\0') != std::string_view::npos) {
+    if (key.size() != CDictEntry::kKeyLength || key.find('\0') != std::string_view::npos) {
         throw std::invalid_argument("a record key is 7 bytes, none of them zero");
     }
     std::string plain(english);
@@ -55,8 +55,7 @@ std::string MakeRecordText(std::string_view key, std::string_view english,
 }
 
 void WriteRecord(std::ostream& out, std::string_view recordText) {
-    for (int i = 0; i < 5; ++i)
-        WriteInt32(out, 0);
+    for (int i = 0; i < CDictEntry::kReservedWords; ++i) WriteInt32(out, 0);
     WriteCountedString(out, recordText);
 }
 

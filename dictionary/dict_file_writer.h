@@ -13,8 +13,6 @@
 
 namespace dictfile {
 
-constexpr std::size_t kRecordKeyLength = 7;
-
 void WriteInt32(std::ostream& out, std::int32_t value);
 
 // The byte-string forms of a counted string: one length byte below 0xFF, else 0xFF and a 16-bit

@@ -1,6 +1,9 @@
 #include "dictionary/folded_query.h"
 
+#include <bit>
 #include <bitset>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/mbcs.h"
 
@@ -8,6 +11,29 @@ namespace {
 
 constexpr unsigned char FoldSingleByte(unsigned char b) {
     return b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b + ('a' - 'A')) : b;
+}
+
+constexpr std::size_t kWord = sizeof(std::uint64_t);
+constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+constexpr std::uint64_t kHighBits = 0x8080808080808080;
+
+std::uint64_t LoadWord(const unsigned char* bytes) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes, kWord);
+    return word;
+}
+
+// The high bit set in the bytes of word that are zero. Exact up to the first zero byte in
+// memory order; bytes after it may be marked too.
+constexpr std::uint64_t ZeroBytes(std::uint64_t word) {
+    return (word - kEveryByte) & ~word & kHighBits;
+}
+
+// Index, in memory order, of the first byte whose high bit is set in marks (not zero).
+std::size_t FirstMarkedByte(std::uint64_t marks) {
+    const int bit = std::endian::native == std::endian::little ? std::countr_zero(marks)
+                                                               : std::countl_zero(marks);
+    return static_cast<std::size_t>(bit) / 8;
 }
 
 // For each lead byte, the lead bytes its double-byte characters have once folded.
@@ -34,12 +60,25 @@ FoldedQuery::FoldedQuery(std::string_view query) : m_folded(query) {
     mbcs::FoldToLower(m_folded);
     if (m_folded.empty()) return;
     const auto first = static_cast<unsigned char>(m_folded[0]);
+    // The single-byte characters that fold to the first byte: itself and, for a small letter,
+    // its capital. Each is repeated over a word; a Chinese query has none (0x80 never passes
+    // the high-bit test).
+    const unsigned char capital =
+        first >= 'a' && first <= 'z' ? static_cast<unsigned char>(first - ('a' - 'A')) : first;
+    m_asciiStarts[0] = (first < 0x80 ? first : 0x80) * kEveryByte;
+    m_asciiStarts[1] = (capital < 0x80 ? capital : 0x80) * kEveryByte;
     for (unsigned b = 0; b < 256; ++b) {
         const auto byte = static_cast<unsigned char>(b);
         // A lead byte alone at the end of a text is a character of its own and stays as it is.
         m_mayStart[b] = FoldSingleByte(byte) == first ||
                         (mbcs::IsLeadByte(byte) && FoldedLeadTable()[b].test(first));
     }
+}
+
+std::uint64_t FoldedQuery::StopBytes(std::uint64_t word) const {
+    // A byte from 0x80 up may be a lead byte, which changes where characters start.
+    return (word & kHighBits) | ZeroBytes(word ^ m_asciiStarts[0]) |
+           ZeroBytes(word ^ m_asciiStarts[1]);
 }
 
 bool FoldedQuery::MatchesAt(std::string_view text, std::size_t pos) const {
@@ -73,11 +112,19 @@ std::size_t FoldedQuery::FindIn(std::string_view text) const {
     const auto* t = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t last = n - m;
     for (std::size_t i = 0; i <= last;) {
+        // Eight bytes at once: skip the single-byte characters that cannot start a match, up
+        // to the first byte that may (or that may be a lead byte).
+        if (i + kWord <= last + 1) {
+            const std::uint64_t stops = StopBytes(LoadWord(t + i));
+            if (stops == 0) {
+                i += kWord;
+                continue;
+            }
+            i += FirstMarkedByte(stops);
+        }
         const unsigned char b = t[i];
         if (m_mayStart[b] && MatchesAt(text, i)) return i;
-        // A lead byte steps over its trail byte; a lead byte at the very end steps past last,
-        // which ends the loop just as a one-byte step would.
-        i += 1 + mbcs::IsLeadByte(b);
+        i += mbcs::IsLeadByte(b) && i + 1 < n ? 2 : 1;
     }
     return std::string_view::npos;
 }

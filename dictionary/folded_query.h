@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -21,8 +22,13 @@ public:
 
 private:
     bool MatchesAt(std::string_view text, std::size_t pos) const;
+    // Marks (high bit set) the bytes of word, loaded in memory order, from 0x80 up and those
+    // that can start a match; exact up to the first marked byte.
+    std::uint64_t StopBytes(std::uint64_t word) const;
 
     std::string m_folded;
     // Bytes that can begin a character whose folded form begins with the query's first byte.
     std::array<bool, 256> m_mayStart{};
+    // The single-byte characters that can start a match, each repeated in all eight bytes.
+    std::uint64_t m_asciiStarts[2] = {};
 };

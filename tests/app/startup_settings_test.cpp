@@ -90,8 +90,7 @@ TEST(NoticeTextTest, ReadersSeeAWholeOldOrNewText) {
     settings.SetNoticeText(first);
     std::atomic<bool> writing{true};
     std::thread writer([&] {
-        for (int i = 0; i < 20000; ++i)
-            settings.SetNoticeText(i % 2 ? first : second);
+        for (int i = 0; i < 20000; ++i) settings.SetNoticeText(i % 2 ? first : second);
         writing = false;
     });
     while (writing) {

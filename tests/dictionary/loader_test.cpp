@@ -111,12 +111,10 @@ TEST_F(LoaderTest, LengthFormsAndUtf16RecordsReadAlike) {
     const std::string longText = key + MakeStoredText(key, longEnglish + "|||x");
     std::u16string wide(shortText.begin(), shortText.end());
     std::string wideBytes;
-    for (const char16_t unit : wide)
-        wideBytes += LittleEndian<std::uint16_t>(unit);
+    for (const char16_t unit : wide) wideBytes += LittleEndian<std::uint16_t>(unit);
     const std::string longWideBytes = [&] {
         std::string bytes;
-        for (const char c : longText)
-            bytes += LittleEndian<std::uint16_t>(c);
+        for (const char c : longText) bytes += LittleEndian<std::uint16_t>(c);
         return bytes;
     }();
 
@@ -147,8 +145,7 @@ TEST_F(LoaderTest, Utf16RecordTextConvertsToCodePage936) {
         "abc";  // 布料abc
     const std::string hex = MakeStoredText(key, "fabric|||\xB2\xBC\xC1\xCF");
     std::string wideBytes = LittleEndian<std::uint16_t>(u'布') + LittleEndian<std::uint16_t>(u'料');
-    for (const char c : std::string("abc") + hex)
-        wideBytes += LittleEndian<std::uint16_t>(c);
+    for (const char c : std::string("abc") + hex) wideBytes += LittleEndian<std::uint16_t>(c);
     DictFileBuilder file;
     file.Count(1).RawRecord("\xFF\xFE\xFF" + LittleEndian<std::uint8_t>(5 + hex.size()) +
                             wideBytes);
@@ -159,8 +156,7 @@ TEST_F(LoaderTest, Utf16RecordTextConvertsToCodePage936) {
 TEST_F(LoaderTest, FileCutShortKeepsTheCompleteRecords) {
     DictFileBuilder file;
     file.Count(6);
-    for (int i = 0; i < 6; ++i)
-        file.Pair("term" + std::to_string(i), "x");
+    for (int i = 0; i < 6; ++i) file.Pair("term" + std::to_string(i), "x");
     const std::size_t recordSize = (file.Bytes().size() - 4) / 6;
     const std::string message = Load(file, 4 + 4 * recordSize + recordSize / 2);
     EXPECT_EQ(message, "An attempt was made to access an unnamed file past its end.");

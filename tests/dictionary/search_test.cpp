@@ -16,16 +16,14 @@ protected:
     void Load(const std::vector<std::pair<std::string, std::string>>& pairs) {
         DictFileBuilder file;
         file.Count(static_cast<std::int32_t>(pairs.size()));
-        for (const auto& [english, chinese] : pairs)
-            file.Pair(english, chinese);
+        for (const auto& [english, chinese] : pairs) file.Pair(english, chinese);
         file.WriteTo(m_dir / "search.dat");
         m_store.LoadFile((m_dir / "search.dat").string());
     }
     // The English texts of the results, in result order.
     std::vector<std::string> Find(std::string_view query) const {
         std::vector<std::string> found;
-        for (const CDictEntry* entry : m_store.Search(query))
-            found.push_back(entry->english);
+        for (const CDictEntry* entry : m_store.Search(query)) found.push_back(entry->english);
         return found;
     }
 
@@ -103,12 +101,11 @@ TEST(FoldedQueryTest, AgreesWithSearchingAFoldedCopy) {
     std::mt19937 random(7);
     const auto randomText = [&](std::size_t maxLength) {
         std::string text(random() % (maxLength + 1), ' ');
-        for (char& c : text)
-            c = alphabet[random() % alphabet.size()];
+        for (char& c : text) c = alphabet[random() % alphabet.size()];
         return text;
     };
     for (int i = 0; i < 200000; ++i) {
-        const std::string text = randomText(12);
+        const std::string text = randomText(40);
         const std::string query = randomText(4);
         std::string foldedText = text;
         std::string foldedQuery = query;

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "crypto/stored_text.h"
+#include "dictionary/dict_entry.h"
 #include "dictionary/dict_file_writer.h"
 
 class DictFileBuilder {
@@ -36,8 +37,7 @@ public:
     }
     // Five reserved words, then bytes as they stand in place of the counted string.
     DictFileBuilder& RawRecord(std::string_view countedString) {
-        for (int i = 0; i < 5; ++i)
-            dictfile::WriteInt32(m_bytes, 0);
+        for (int i = 0; i < CDictEntry::kReservedWords; ++i) dictfile::WriteInt32(m_bytes, 0);
         m_bytes << countedString;
         return *this;
     }

@@ -27,8 +27,7 @@ protected:
     // Runs gdict with arguments (each single-quoted for the shell).
     Outcome Gdict(const std::vector<std::string>& args) {
         std::string command = std::string("'") + GDICT_BIN_DIR + "/gdict'";
-        for (const std::string& arg : args)
-            command += " '" + arg + "'";
+        for (const std::string& arg : args) command += " '" + arg + "'";
         command += " >'" + (m_dir / "out").string() + "' 2>'" + (m_dir / "err").string() + "'";
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(m_dir / "out"),

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <random>
 
+#include "dictionary/dict_entry.h"
 #include "dictionary/dict_file_writer.h"
 #include "tools/gdict/arguments.h"
 #include "tools/gdict/commands.h"
@@ -21,9 +22,8 @@ public:
     std::string Next() {
         static constexpr char kAlphabet[] =
             "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-        std::string key(dictfile::kRecordKeyLength, '0');
-        for (char& c : key)
-            c = kAlphabet[m_generator() % (sizeof kAlphabet - 1)];
+        std::string key(CDictEntry::kKeyLength, '0');
+        for (char& c : key) c = kAlphabet[m_generator() % (sizeof kAlphabet - 1)];
         return key;
     }
 

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kTeaMethod = 2;
-
 std::string KeyText(const Arguments& arguments) {
     const std::optional<std::string> key = arguments.Option("key");
     return key ? ArgumentToCp936(*key, "the key") : std::string(TextCipherKey);
@@ -27,8 +25,8 @@ int RunEncipher(const std::vector<std::string>& args) {
 
 int RunDecipher(const std::vector<std::string>& args) {
     const Arguments arguments(args, {"key"}, 1);
-    const std::string plain =
-        TheCipherMethodSet().TextCipher(kTeaMethod, KeyText(arguments), arguments.Positional(0));
+    const std::string plain = TheCipherMethodSet().TextCipher(
+        CCipherMethodSet::kTea, KeyText(arguments), arguments.Positional(0));
     std::cout << mbcs::ToUtf8(plain) << '\n';
     return 0;
 }
