@@ -17,7 +17,7 @@ constexpr std::size_t kWord = sizeof(std::uint64_t);
 constexpr std::uint64_t kEveryByte = 0x0101010101010101;
 constexpr std::uint64_t kHighBits = 0x8080808080808080;
 
-std::uint64_t LoadWord(const unsigned char* bytes) {
+std::uint64_t LoadEightBytes(const unsigned char* bytes) {
     std::uint64_t word;
     std::memcpy(&word, bytes, kWord);
     return word;
@@ -115,7 +115,7 @@ std::size_t FoldedQuery::FindIn(std::string_view text) const {
         // Eight bytes at once: skip the single-byte characters that cannot start a match, up
         // to the first byte that may (or that may be a lead byte).
         if (i + kWord <= last + 1) {
-            const std::uint64_t stops = StopBytes(LoadWord(t + i));
+            const std::uint64_t stops = StopBytes(LoadEightBytes(t + i));
             if (stops == 0) {
                 i += kWord;
                 continue;
