@@ -7,6 +7,22 @@
 #include "dictionary/archive_reader.h"
 #include "dictionary/file_error.h"
 
+namespace {
+
+// A missing file is "not found" when its folder exists and an invalid path when it does not.
+CFileError::Cause CauseOfOpenFailure(const std::string& path, int error) {
+    if (path.empty()) return CFileError::Cause::badPath;
+    const CFileError::Cause cause = CFileError::CauseOfErrno(error);
+    if (cause != CFileError::Cause::fileNotFound) return cause;
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::error_code ignored;
+    return folder.empty() || std::filesystem::is_directory(folder, ignored)
+               ? cause
+               : CFileError::Cause::badPath;
+}
+
+}  // namespace
+
 void CDictStore::LoadFile(const std::string& path) {
     // A directory opens for reading here but not on every platform: refuse it alike everywhere.
     std::error_code error;
@@ -16,10 +32,7 @@ void CDictStore::LoadFile(const std::string& path) {
     errno = 0;
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                                &std::fclose);
-    if (!file) {
-        throw CFileError(
-            path.empty() ? CFileError::Cause::badPath : CFileError::CauseOfErrno(errno), path);
-    }
+    if (!file) throw CFileError(CauseOfOpenFailure(path, errno), path);
     CArchiveReader archive(file.get());
     const long skipped = ReadEntries(archive);
     if (skipped > 0) throw CFileError(CFileError::Cause::damaged, path, skipped);

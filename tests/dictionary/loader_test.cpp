@@ -232,6 +232,8 @@ TEST_F(LoaderTest, OpenFailuresNameThePath) {
     const std::string throughFile = (m_dir / "plain.dat" / "x.dat").string();
     EXPECT_EQ(LoadPath(throughFile), throughFile + " contains an invalid path.");
     EXPECT_EQ(LoadPath(""), " contains an invalid path.");
+    const std::string noFolder = (m_dir / "no folder" / "x.dat").string();
+    EXPECT_EQ(LoadPath(noFolder), noFolder + " contains an invalid path.");
 
     if (geteuid() != 0) {  // root reads files whatever their mode
         const auto locked = m_dir / "locked.dat";
