@@ -1,6 +1,6 @@
 // The common interface of the cipher library's methods, and what they share: the stored
-// settings, the checks every SetKey makes, key stretching, padding and the ECB, CBC and CFB
-// operation modes over a method's block transforms.
+// settings, the checks every SetKey makes, key stretching, padding, the ECB, CBC and CFB
+// operation modes over a method's block transforms, and the enciphered file format.
 //
 // Every failure throws std::runtime_error with one of the library's fixed messages.
 // A method instance takes no locks: one instance must not be used by two threads at once.
@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -40,6 +41,23 @@ public:
     // size; nothing is written then.
     virtual void Encrypt(const unsigned char* in, unsigned char* out, std::size_t n) = 0;
     virtual void Decrypt(const unsigned char* in, unsigned char* out, std::size_t n) = 0;
+
+    // Enciphers the file named in into the file named out (created or emptied): out holds the
+    // 32-byte Signature, then the file's bytes enciphered piece by piece in the operation mode,
+    // the chain starting from the initial chain. Pieces are 384 bytes; the last, shorter piece
+    // is padded to whole blocks with Pad, so out is 32 bytes longer than the padded input.
+    // Throws std::runtime_error, in this order: the not-initialized error; "FileCrypt ERROR:
+    // The same File for Input and Output <in>!" when the names are equal (neither file is
+    // opened then); "FileCrypt ERROR: Cannot open File <name>!" for the input, then the output;
+    // "FileCrypt ERROR: Cannot write File <out>!" when writing fails. A failure part-way leaves
+    // out holding what was written before it.
+    virtual void EncryptFile(const std::string& in, const std::string& out);
+    // Deciphers a file written by EncryptFile with the same method, key and settings into the
+    // file named out; the pad bytes of the last piece are written too. Checks as EncryptFile,
+    // then "FileCrypt ERROR: File <in> cannot be Correctly Decrypted!" when in does not start
+    // with this instance's Signature (a file shorter than 32 bytes included; out is left
+    // empty), then "Illegal Block Size!" for a last piece that is not whole blocks.
+    virtual void DecryptFile(const std::string& in, const std::string& out);
 
     // Restarts the chain from the initial chain given to SetKey.
     // Throws the not-initialized error before a successful SetKey.
@@ -93,6 +111,23 @@ protected:
     // separators, taken up to the first zero byte. REQUIRES: name is not empty.
     void DigestSignature(std::string_view name, std::initializer_list<int> numbers,
                          unsigned char out[32]) const;
+
+    // The read-ahead buffer of the file operations, and the piece length of EncryptFile and
+    // DecryptFile. A method's own piece length must lie between 1 and kFileBufferSize / 2.
+    static constexpr std::size_t kFileBufferSize = 1024;
+    static constexpr std::size_t kFilePieceLength = 384;
+
+    // The file operations with the method's own piece length: EncryptFile and DecryptFile
+    // call them with kFilePieceLength, methods with other pieces call them from their
+    // overrides. Each piece goes through one Encrypt or Decrypt call; with padLastPiece, a
+    // last piece shorter than pieceLength is padded with Pad first, otherwise it is enciphered
+    // as it is. Checks and messages as EncryptFile and DecryptFile.
+    // REQUIRES: pieceLength from 1 to kFileBufferSize / 2; CDoubleBuffering refuses any other
+    // with "CDoubleBuffering: Illegal Construction Data!" once both files are open.
+    void EncryptFileInPieces(const std::string& in, const std::string& out, std::size_t pieceLength,
+                             bool padLastPiece);
+    void DecryptFileInPieces(const std::string& in, const std::string& out,
+                             std::size_t pieceLength);
 
     // The operation modes over the method's block transforms, C being chain (one block,
     // updated in place):

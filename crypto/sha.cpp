@@ -25,6 +25,29 @@ constexpr std::size_t kBlockSize = 64;
 // Bytes of the last block before the 64-bit message length.
 constexpr std::size_t kLengthOffset = 56;
 
+inline std::uint32_t SmallSigma0(std::uint32_t x) {
+    return std::rotr(x, 7) ^ std::rotr(x, 18) ^ (x >> 3);
+}
+inline std::uint32_t SmallSigma1(std::uint32_t x) {
+    return std::rotr(x, 17) ^ std::rotr(x, 19) ^ (x >> 10);
+}
+
+// One round of the compression with kw = round constant + schedule word: of the eight
+// working words only d and h change, h becoming the next round's a and d its e. The
+// majority is b ^ ((a ^ b) & (b ^ c)); bc holds b ^ c on entry and a ^ b on return, which is
+// the next round's b ^ c.
+inline void Round(std::uint32_t a, std::uint32_t b, std::uint32_t& d, std::uint32_t e,
+                  std::uint32_t f, std::uint32_t g, std::uint32_t& h, std::uint32_t kw,
+                  std::uint32_t& bc) {
+    const std::uint32_t sum1 = std::rotr(e, 6) ^ std::rotr(e, 11) ^ std::rotr(e, 25);
+    h += sum1 + (g ^ (e & (f ^ g))) + kw;
+    d += h;
+    const std::uint32_t ab = a ^ b;
+    const std::uint32_t sum0 = std::rotr(a, 2) ^ std::rotr(a, 13) ^ std::rotr(a, 22);
+    h += sum0 + (b ^ (ab & bc));
+    bc = ab;
+}
+
 }  // namespace
 
 CSHA::CSHA() {
@@ -87,36 +110,40 @@ void CSHA::FinalDigest(unsigned char out[kDigestSize]) {
 }
 
 void CSHA::Compress(const unsigned char* block) {
-    std::array<std::uint32_t, 64> w;
-    for (std::size_t t = 0; t < 16; ++t) {
-        w[t] = LoadWord(block + 4 * t);
-    }
-    for (std::size_t t = 16; t < 64; ++t) {
-        const std::uint32_t s0 =
-            std::rotr(w[t - 15], 7) ^ std::rotr(w[t - 15], 18) ^ (w[t - 15] >> 3);
-        const std::uint32_t s1 =
-            std::rotr(w[t - 2], 17) ^ std::rotr(w[t - 2], 19) ^ (w[t - 2] >> 10);
-        w[t] = w[t - 16] + s0 + w[t - 7] + s1;
-    }
-
     std::uint32_t a = m_state[0], b = m_state[1], c = m_state[2], d = m_state[3];
     std::uint32_t e = m_state[4], f = m_state[5], g = m_state[6], h = m_state[7];
-    for (std::size_t t = 0; t < 64; ++t) {
-        const std::uint32_t sum1 = std::rotr(e, 6) ^ std::rotr(e, 11) ^ std::rotr(e, 25);
-        const std::uint32_t choose = (e & f) ^ (~e & g);
-        const std::uint32_t t1 = h + sum1 + choose + kRoundConstants[t] + w[t];
-        const std::uint32_t sum0 = std::rotr(a, 2) ^ std::rotr(a, 13) ^ std::rotr(a, 22);
-        const std::uint32_t majority = (a & b) ^ (a & c) ^ (b & c);
-        const std::uint32_t t2 = sum0 + majority;
-        h = g;
-        g = f;
-        f = e;
-        e = d + t1;
-        d = c;
-        c = b;
-        b = a;
-        a = t1 + t2;
-    }
+    std::uint32_t bc = b ^ c;
+    // The message schedule is kept as a window of its last 16 words, each computed when its
+    // round comes.
+    std::array<std::uint32_t, 16> w;
+    const auto load = [&](std::size_t i) { return w[i] = LoadWord(block + 4 * i); };
+    const auto expand = [&](std::size_t i) {
+        return w[i] +=
+               SmallSigma1(w[(i + 14) % 16]) + w[(i + 9) % 16] + SmallSigma0(w[(i + 1) % 16]);
+    };
+    // Sixteen rounds with the round constants k[0..15]; the eight working words are renamed
+    // from round to round instead of being moved.
+    const auto sixteenRounds = [&](const std::uint32_t* k, auto word) {
+        Round(a, b, d, e, f, g, h, k[0] + word(0), bc);
+        Round(h, a, c, d, e, f, g, k[1] + word(1), bc);
+        Round(g, h, b, c, d, e, f, k[2] + word(2), bc);
+        Round(f, g, a, b, c, d, e, k[3] + word(3), bc);
+        Round(e, f, h, a, b, c, d, k[4] + word(4), bc);
+        Round(d, e, g, h, a, b, c, k[5] + word(5), bc);
+        Round(c, d, f, g, h, a, b, k[6] + word(6), bc);
+        Round(b, c, e, f, g, h, a, k[7] + word(7), bc);
+        Round(a, b, d, e, f, g, h, k[8] + word(8), bc);
+        Round(h, a, c, d, e, f, g, k[9] + word(9), bc);
+        Round(g, h, b, c, d, e, f, k[10] + word(10), bc);
+        Round(f, g, a, b, c, d, e, k[11] + word(11), bc);
+        Round(e, f, h, a, b, c, d, k[12] + word(12), bc);
+        Round(d, e, g, h, a, b, c, k[13] + word(13), bc);
+        Round(c, d, f, g, h, a, b, k[14] + word(14), bc);
+        Round(b, c, e, f, g, h, a, k[15] + word(15), bc);
+    };
+    sixteenRounds(kRoundConstants.data(), load);
+    for (std::size_t t = 16; t < 64; t += 16) sixteenRounds(kRoundConstants.data() + t, expand);
+
     m_state[0] += a;
     m_state[1] += b;
     m_state[2] += c;

@@ -10,6 +10,9 @@ int RunBuild(const std::vector<std::string>& args);
 int RunDump(const std::vector<std::string>& args);
 int RunEncipher(const std::vector<std::string>& args);
 int RunDecipher(const std::vector<std::string>& args);
+int RunEncryptFile(const std::vector<std::string>& args);
+int RunDecryptFile(const std::vector<std::string>& args);
+int RunSha256(const std::vector<std::string>& args);
 
 // Code page 936 text from a UTF-8 argument; throws std::runtime_error naming what when the
 // text cannot be held in code page 936.

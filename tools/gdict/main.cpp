@@ -1,4 +1,5 @@
-// gdict: looks up, builds and inspects dictionary files and stored texts from the command line.
+// gdict: looks up, builds and inspects dictionary files and stored texts from the command line,
+// and enciphers, deciphers and digests files with the cipher library.
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -15,7 +16,12 @@ constexpr char kUsage[] =
     "  gdict build [--seed N] INPUT.tsv OUTPUT.dat\n"
     "  gdict dump FILE.dat\n"
     "  gdict encipher [--key TEXT] PLAIN\n"
-    "  gdict decipher [--key TEXT] HEX\n";
+    "  gdict decipher [--key TEXT] HEX\n"
+    "  gdict encrypt-file --method NAME --key TEXT [--mode ecb|cbc|cfb]\n"
+    "                     [--padding zero|space|count] IN OUT\n"
+    "  gdict decrypt-file --method NAME --key TEXT [--mode ecb|cbc|cfb]\n"
+    "                     [--padding zero|space|count] IN OUT\n"
+    "  gdict sha256 FILE\n";
 
 struct Subcommand {
     const char* name;
@@ -23,8 +29,14 @@ struct Subcommand {
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"lookup", RunLookup},     {"build", RunBuild},       {"dump", RunDump},
-    {"encipher", RunEncipher}, {"decipher", RunDecipher},
+    {"lookup", RunLookup},
+    {"build", RunBuild},
+    {"dump", RunDump},
+    {"encipher", RunEncipher},
+    {"decipher", RunDecipher},
+    {"encrypt-file", RunEncryptFile},
+    {"decrypt-file", RunDecryptFile},
+    {"sha256", RunSha256},
 };
 
 }  // namespace
