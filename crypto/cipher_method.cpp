@@ -59,11 +59,14 @@ void CCipherMethod::CopyInitialChain() {
 
 void CCipherMethod::XorBlock(unsigned char* target, const unsigned char* source) const {
     CheckInitialized();
-    XorBytes(target, source, static_cast<std::size_t>(m_blockSize));
+    // A method without blocks (block size -1) has no bytes to combine.
+    if (m_blockSize > 0) XorBytes(target, source, static_cast<std::size_t>(m_blockSize));
 }
 
 std::size_t CCipherMethod::Pad(unsigned char* buffer, std::size_t n) const {
     CheckInitialized();
+    // A method without blocks (block size -1) enciphers any count as it is.
+    if (m_blockSize < 1) return n;
     const auto b = static_cast<std::size_t>(m_blockSize);
     if (n % b == 0) {
         return n;

@@ -3,15 +3,20 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "crypto/blowfish.h"
 #include "crypto/hex.h"
+#include "crypto/rijndael.h"
 #include "crypto/tea.h"
+#include "crypto/xor256_block.h"
+#include "crypto/xor256_stream.h"
 
 namespace {
 
 // Stored texts are short: their bytes are decoded on the stack, longer ones on the heap.
 constexpr std::size_t kStackTextBytes = 1024;
 
-constexpr std::array<unsigned char, TEA::kBlockSize> kZeroChain{};
+// The initial chain of every method the set keys, as long as the largest block.
+constexpr std::array<unsigned char, 32> kZeroChain{};
 
 }  // namespace
 
@@ -44,21 +49,59 @@ void CCipherMethodSet::FillKey(std::string_view keyText, unsigned char* key,
     HexDecode(keyText, key, std::min(keyText.size() / 2, size));
 }
 
-CCipherMethod* CCipherMethodSet::Select(int method, std::string_view keyText) {
-    if (method != kTea) {
-        throw std::runtime_error("FileCrypt ERROR: Illegal Method Number!");
+template <class Method>
+Method& CCipherMethodSet::Instance(Slot slot) {
+    std::unique_ptr<CCipherMethod>& instance = m_methods[slot];
+    if (!instance) instance = std::make_unique<Method>();
+    // Each slot only ever holds an instance of its own method.
+    return static_cast<Method&>(*instance);
+}
+
+CCipherMethod* CCipherMethodSet::Select(int method, std::string_view keyText, int operationMode,
+                                        int paddingMode) {
+    constexpr int kBlockSize = 16;
+    constexpr int kRounds = 4;
+    switch (method) {
+        case kRijndael: {
+            std::array<unsigned char, 32> key;
+            FillKey(keyText, key.data(), key.size());
+            RIJNDAEL& rijndael = Instance<RIJNDAEL>(kSlotRijndael);
+            rijndael.SetKey(key.data(), key.size(), kZeroChain.data(), kBlockSize, kBlockSize,
+                            operationMode, paddingMode);
+            return &rijndael;
+        }
+        case kXor256Stream: {
+            std::array<unsigned char, XOR256STREAM::kKeyLength> key;
+            FillKey(keyText, key.data(), key.size());
+            XOR256STREAM& stream = Instance<XOR256STREAM>(kSlotXor256Stream);
+            stream.SetKey(key.data(), key.size(), kRounds);
+            return &stream;
+        }
+        case kTea: {
+            std::array<unsigned char, TEA::kKeyLength> key;
+            FillKey(keyText, key.data(), key.size());
+            TEA& tea = Instance<TEA>(kSlotTea);
+            tea.SetKey(key.data(), key.size(), kZeroChain.data(), operationMode, paddingMode);
+            return &tea;
+        }
+        case kXor256Block: {
+            std::array<unsigned char, XOR256BLOCK::kKeyLength> key;
+            FillKey(keyText, key.data(), key.size());
+            XOR256BLOCK& block = Instance<XOR256BLOCK>(kSlotXor256Block);
+            block.SetKey(key.data(), key.size(), kZeroChain.data(), kBlockSize, kRounds, kRounds,
+                         operationMode, paddingMode);
+            return &block;
+        }
+        case kBlowfish: {
+            std::array<unsigned char, BLOWFISH::kKeyLength> key;
+            FillKey(keyText, key.data(), key.size());
+            BLOWFISH& blowfish = Instance<BLOWFISH>(kSlotBlowfish);
+            blowfish.SetKey(key.data(), key.size(), kZeroChain.data(), operationMode, paddingMode);
+            return &blowfish;
+        }
+        default:
+            throw std::runtime_error("FileCrypt ERROR: Illegal Method Number!");
     }
-    std::unique_ptr<CCipherMethod>& slot = m_methods[kSlotTea];
-    if (!slot) {
-        slot = std::make_unique<TEA>();
-    }
-    // The TEA slot only ever holds a TEA instance.
-    auto& tea = static_cast<TEA&>(*slot);
-    std::array<unsigned char, TEA::kKeyLength> key;
-    FillKey(keyText, key.data(), key.size());
-    tea.SetKey(key.data(), key.size(), kZeroChain.data(), CCipherMethod::kEcb,
-               CCipherMethod::kPadZeros);
-    return &tea;
 }
 
 std::string CCipherMethodSet::TextCipher(int method, std::string_view keyText,

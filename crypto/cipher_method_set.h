@@ -13,7 +13,7 @@
 
 class CCipherMethodSet {
 public:
-    // Method numbers. Only kTea is built; the others are rejected until their methods exist.
+    // Method numbers.
     static constexpr int kRijndael = 0;
     static constexpr int kXor256Stream = 1;
     static constexpr int kTea = 2;
@@ -30,15 +30,24 @@ public:
     // Takes the set's lock, which Select needs and TextCipher takes itself.
     [[nodiscard]] std::unique_lock<std::mutex> Lock();
 
-    // Returns the method's instance, created on first use and owned by the set, keyed with
-    // the key text, an all-zero initial chain, ECB mode and zero padding. For kTea the key is
-    // the first 16 bytes of the key text, zero-filled when shorter; in hex mode the key text
-    // is decoded instead, stopping at its end, at 16 bytes or at the first character that is
-    // not a digit 0-9/A-F, the rest of the key staying zero.
+    // Returns the method's instance, created on first use and owned by the set, keyed with a
+    // key buffer made from the key text, an all-zero initial chain and the method's set-up:
+    //   kRijndael      32-byte buffer; key length 16, block size 16 (AES-128 keyed with the
+    //                  buffer's first 16 bytes)
+    //   kXor256Stream  256-byte buffer; 4 rounds (operation and padding mode have no effect)
+    //   kTea           16-byte buffer
+    //   kXor256Block   256-byte buffer; block size 16, 4 external and 4 internal rounds
+    //   kBlowfish      56-byte buffer
+    // each in the given operation and padding mode (ECB and zero padding unless told). The
+    // buffer holds the key text's bytes, cut at the buffer's size and zero-filled; in hex mode
+    // the key text is decoded instead, stopping at its end, at the buffer's size or at the
+    // first character that is not a digit 0-9/A-F, the rest of the buffer staying zero.
     // REQUIRES: the caller holds the lock from Lock().
-    // Throws std::runtime_error("FileCrypt ERROR: Illegal Method Number!") for a method that
-    // is not built or a number outside 0-4.
-    CCipherMethod* Select(int method, std::string_view keyText);
+    // Throws std::runtime_error("FileCrypt ERROR: Illegal Method Number!") for a number
+    // outside 0-4, and the method's SetKey errors for a mode outside 0-2.
+    CCipherMethod* Select(int method, std::string_view keyText,
+                          int operationMode = CCipherMethod::kEcb,
+                          int paddingMode = CCipherMethod::kPadZeros);
 
     // Deciphers a stored text: the first n = hexText.size() / 2 bytes of the hexadecimal
     // text (an odd last character is ignored) are deciphered in ECB mode under the key of
@@ -62,6 +71,9 @@ private:
     };
 
     void FillKey(std::string_view keyText, unsigned char* key, std::size_t size) const;
+    // The instance in slot, created as a Method when the slot is empty.
+    template <class Method>
+    Method& Instance(Slot slot);
 
     const bool m_hexMode;
     std::array<std::unique_ptr<CCipherMethod>, kSlotCount> m_methods;

@@ -152,3 +152,18 @@ void XOR256BLOCK::DecipherBlock(const unsigned char* in, unsigned char* out) con
         }
     }
 }
+
+std::size_t XOR256BLOCK::FilePieceLength() const {
+    const auto blockSize = static_cast<std::size_t>(m_blockSize);
+    return blockSize * (kFileBufferSize / blockSize / 2);
+}
+
+void XOR256BLOCK::EncryptFile(const std::string& in, const std::string& out) {
+    CheckInitialized();
+    EncryptFileInPieces(in, out, FilePieceLength(), true);
+}
+
+void XOR256BLOCK::DecryptFile(const std::string& in, const std::string& out) {
+    CheckInitialized();
+    DecryptFileInPieces(in, out, FilePieceLength());
+}

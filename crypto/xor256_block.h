@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "crypto/cipher_method.h"
@@ -48,10 +49,15 @@ public:
     // The chain stays in the instance: a second call continues where the first ended.
     void Encrypt(const unsigned char* in, unsigned char* out, std::size_t n) override;
     void Decrypt(const unsigned char* in, unsigned char* out, std::size_t n) override;
+    // The file operations in pieces of block size * (1024 / block size / 2) bytes (512 for a
+    // 16-byte block), the last piece padded.
+    void EncryptFile(const std::string& in, const std::string& out) override;
+    void DecryptFile(const std::string& in, const std::string& out) override;
     // Copies the initial chain into the current chain and restarts the key stream.
     void ResetChain() override;
 
 private:
+    std::size_t FilePieceLength() const;
     // Copy in to out, then encipher / decipher out in place.
     void EncipherBlock(const unsigned char* in, unsigned char* out) const;
     void DecipherBlock(const unsigned char* in, unsigned char* out) const;

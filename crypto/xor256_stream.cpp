@@ -82,3 +82,11 @@ void XOR256STREAM::ResetChain() {
     m_keyStream.NextByte();
     m_feedback = m_initialFeedback;
 }
+
+void XOR256STREAM::EncryptFile(const std::string& in, const std::string& out) {
+    EncryptFileInPieces(in, out, kFilePieceLength, false);
+}
+
+void XOR256STREAM::DecryptFile(const std::string& in, const std::string& out) {
+    DecryptFileInPieces(in, out, kFilePieceLength);
+}

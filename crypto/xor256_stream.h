@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "crypto/cipher_method.h"
@@ -39,6 +40,9 @@ public:
     // n = 0; nothing is written then.
     void Encrypt(const unsigned char* in, unsigned char* out, std::size_t n) override;
     void Decrypt(const unsigned char* in, unsigned char* out, std::size_t n) override;
+    // The file operations in pieces of 384 bytes; the last piece is not padded.
+    void EncryptFile(const std::string& in, const std::string& out) override;
+    void DecryptFile(const std::string& in, const std::string& out) override;
     // Restarts the key stream, draws and discards its first byte (the one that gave f0) and
     // sets the feedback byte back to f0. Throws the not-initialized error before SetKey.
     void ResetChain() override;

@@ -91,7 +91,7 @@ TEST(TextCipher, RefusesBadTextsAndLeavesTheOutputAlone) {
         EXPECT_THAT([&] { output = set.TextCipher(kTea, TextCipherKey, text); },
                     Throws("Illegal Hexadecimal Text!"));
     }
-    for (int method : {-1, 0, 1, 3, 4, 5}) {
+    for (int method : {-1, 5}) {
         EXPECT_THAT([&] { output = set.TextCipher(method, TextCipherKey, stored); },
                     Throws("FileCrypt ERROR: Illegal Method Number!"));
     }

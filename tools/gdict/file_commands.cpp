@@ -12,39 +12,20 @@
 
 #include "crypto/cipher_method_set.h"
 #include "crypto/sha.h"
-#include "crypto/tea.h"
 #include "tools/gdict/arguments.h"
 #include "tools/gdict/commands.h"
 
 namespace {
 
-// The initial chain of every method keyed here: all zero bytes, as long as the largest block.
-constexpr std::array<unsigned char, 256> kZeroChain{};
-
-// Re-keys a method that the set's Select has just keyed, with the same key buffer and set-up
-// but the given operation and padding mode.
-using Rekey = void (*)(CCipherMethod& method, const unsigned char* key, std::size_t keySize,
-                       int operationMode, int paddingMode);
-
-// For the methods whose SetKey takes key data, initial chain, the further set-up of Select
-// (setUp...), then operation and padding mode.
-template <class Method, int... setUp>
-void RekeyWithModes(CCipherMethod& method, const unsigned char* key, std::size_t keySize,
-                    int operationMode, int paddingMode) {
-    dynamic_cast<Method&>(method).SetKey(key, keySize, kZeroChain.data(), setUp..., operationMode,
-                                         paddingMode);
-}
-
 struct FileMethod {
     std::string_view name;
     int number;
-    // The size of the key buffer that Select builds from the key text.
-    std::size_t keyBufferSize;
-    Rekey rekey;
 };
 
 constexpr FileMethod kFileMethods[] = {
-    {"TEA", CCipherMethodSet::kTea, TEA::kKeyLength, RekeyWithModes<TEA>},
+    {"RIJNDAEL", CCipherMethodSet::kRijndael}, {"XOR256STREAM", CCipherMethodSet::kXor256Stream},
+    {"TEA", CCipherMethodSet::kTea},           {"XOR256BLOCK", CCipherMethodSet::kXor256Block},
+    {"BLOWFISH", CCipherMethodSet::kBlowfish},
 };
 
 const FileMethod& FindMethod(const std::string& name) {
@@ -66,8 +47,8 @@ int ModeOption(const Arguments& arguments, const std::string& option,
     throw UsageError("unknown --" + option + " " + *text);
 }
 
-// Keys the method named by --method as Select does, with --mode and --padding in place of
-// its defaults, and runs operation on it with the set's lock held.
+// Keys the method named by --method through Select, with --mode and --padding in place of its
+// defaults, and runs operation on it with the set's lock held.
 template <class Operation>
 int RunFileOperation(const std::vector<std::string>& args, Operation operation) {
     const Arguments arguments(args, {"method", "key", "mode", "padding"}, 2);
@@ -82,10 +63,7 @@ int RunFileOperation(const std::vector<std::string>& args, Operation operation) 
 
     CCipherMethodSet& set = TheCipherMethodSet();
     const auto lock = set.Lock();
-    CCipherMethod* cipher = set.Select(method.number, keyText);
-    std::vector<unsigned char> key(method.keyBufferSize);
-    CopyKeyText(keyText, key.data(), key.size());
-    method.rekey(*cipher, key.data(), key.size(), operationMode, paddingMode);
+    CCipherMethod* cipher = set.Select(method.number, keyText, operationMode, paddingMode);
     operation(*cipher, arguments.Positional(0), arguments.Positional(1));
     return 0;
 }
