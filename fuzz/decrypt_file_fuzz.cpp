@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the file operations. After the first byte, the input is an enciphered
-// file for DecryptFile with TEA; the first byte picks the operation mode (byte % 3) and the
-// padding mode (byte / 3 % 3). A file that deciphers must encipher back to itself. The same
+// file for DecryptFile; the first byte picks the method (byte % 5, the method number), the
+// operation mode (byte / 5 % 3) and the padding mode (byte / 15 % 3), keyed through Select with
+// the key text "fuzzing-key". A file that deciphers must encipher back to itself. The same
 // bytes also drive CDoubleBuffering over a string stream: bytes 1-2 give the buffer size,
 // bytes 3-4 the default piece length, the rest is the stream, read in pieces whose lengths
 // follow from the first byte; the pieces must give the stream back in order. Only
@@ -17,8 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "crypto/cipher_method_set.h"
 #include "crypto/double_buffering.h"
-#include "crypto/tea.h"
 
 namespace {
 
@@ -51,20 +52,20 @@ void FuzzDecryptFile(const std::uint8_t* data, std::size_t size) {
     static const std::string enciphered = directory.File("enciphered");
     static const std::string deciphered = directory.File("deciphered");
     static const std::string again = directory.File("again");
-    static const unsigned char kKey[] = "fuzzing-key-0123";
-    static const unsigned char kChain[TEA::kBlockSize] = {};
+    static CCipherMethodSet set;
 
     const std::string file(reinterpret_cast<const char*>(data) + 1, size - 1);
     std::ofstream(enciphered, std::ios::binary | std::ios::trunc) << file;
-    TEA tea;
-    tea.SetKey(kKey, 16, kChain, data[0] % 3, data[0] / 3 % 3);
+    const auto lock = set.Lock();
+    CCipherMethod& method =
+        *set.Select(data[0] % 5, "fuzzing-key", data[0] / 5 % 3, data[0] / 15 % 3);
     try {
-        tea.DecryptFile(enciphered, deciphered);
+        method.DecryptFile(enciphered, deciphered);
     } catch (const std::runtime_error&) {
         return;
     }
     // The deciphered data is whole blocks, so nothing is padded on the way back.
-    tea.EncryptFile(deciphered, again);
+    method.EncryptFile(deciphered, again);
     if (ReadFile(again) != file) __builtin_trap();
 }
 

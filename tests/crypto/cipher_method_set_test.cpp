@@ -94,6 +94,17 @@ TEST_F(CipherMethodSetTest, SelectRekeysTheSameInstance) {
     EXPECT_THROW(Select(CCipherMethodSet::kTea, "k", 0, -1), std::runtime_error);
 }
 
+TEST_F(CipherMethodSetTest, PadAndXorBlockLeaveAMethodWithoutBlocksAlone) {
+    // XOR256STREAM has no blocks (block size -1): nothing is padded or combined, and nothing
+    // is written past the bytes given.
+    CCipherMethod& stream = *Select(CCipherMethodSet::kXor256Stream, "k");
+    Bytes buffer = Pattern(8);
+    const Bytes before = buffer;
+    EXPECT_EQ(stream.Pad(buffer.data(), 5), 5u);
+    stream.XorBlock(buffer.data(), Pattern(8).data());
+    EXPECT_EQ(buffer, before);
+}
+
 TEST_F(CipherMethodSetTest, EveryMethodModeAndPaddingRoundTripsAcrossCalls) {
     const Bytes plain = Pattern(96);
     for (const int method : kMethods) {
