@@ -23,16 +23,7 @@ void BLOWFISH::SetKey(const unsigned char* keyData, std::size_t keyDataLength,
     CheckKeyData(keyData, keyDataLength);
     CheckModes(operationMode, paddingMode);
 
-    std::array<unsigned char, kKeyLength> key;
-    StretchKey(keyData, keyDataLength, key.data(), key.size());
-    m_operationMode = operationMode;
-    m_paddingMode = paddingMode;
-    std::copy_n(initialChain, kBlockSize, m_initialChain.begin());
-    std::copy_n(initialChain, kBlockSize, m_chain.begin());
-    if (m_initialized && std::equal(key.begin(), key.end(), m_key.begin())) {
-        return;
-    }
-    std::copy(key.begin(), key.end(), m_key.begin());
+    if (!StoreSetUp(keyData, keyDataLength, initialChain, operationMode, paddingMode)) return;
 
     // Each P word is XORed with the next four key bytes, read big-endian and wrapping around
     // the 56 key bytes.
@@ -40,8 +31,8 @@ void BLOWFISH::SetKey(const unsigned char* keyData, std::size_t keyDataLength,
     for (std::size_t i = 0; i < m_p.size(); ++i) {
         std::uint32_t keyWord = 0;
         for (int byte = 0; byte < 4; ++byte) {
-            keyWord = keyWord << 8 | key[next];
-            next = (next + 1) % key.size();
+            keyWord = keyWord << 8 | m_key[next];
+            next = (next + 1) % m_key.size();
         }
         m_p[i] = kBlowfishInitialP[i] ^ keyWord;
     }

@@ -1,5 +1,6 @@
 #include "crypto/cipher_method.h"
 
+#include <array>
 #include <stdexcept>
 #include <string>
 
@@ -50,6 +51,24 @@ void CCipherMethod::CheckCount(std::size_t n) const {
     if (n == 0 || n % static_cast<std::size_t>(m_blockSize) != 0) {
         throw std::runtime_error("Illegal Block Size!");
     }
+}
+
+bool CCipherMethod::StoreSetUp(const unsigned char* keyData, std::size_t keyDataLength,
+                               const unsigned char* initialChain, int operationMode,
+                               int paddingMode) {
+    // On the stack: the text cipher re-keys once per dictionary record.
+    std::array<unsigned char, kMaxFixedKeyLength> key;
+    const std::size_t length = m_key.size();
+    StretchKey(keyData, keyDataLength, key.data(), length);
+    m_operationMode = operationMode;
+    m_paddingMode = paddingMode;
+    std::copy_n(initialChain, m_initialChain.size(), m_initialChain.begin());
+    std::copy(m_initialChain.begin(), m_initialChain.end(), m_chain.begin());
+    if (m_initialized && std::equal(key.begin(), key.begin() + length, m_key.begin())) {
+        return false;
+    }
+    std::copy_n(key.begin(), length, m_key.begin());
+    return true;
 }
 
 void CCipherMethod::CopyInitialChain() {

@@ -104,6 +104,15 @@ protected:
     // Throws the not-initialized error, then "Illegal Block Size!" for a count of 0 or one
     // that is not a multiple of the block size.
     void CheckCount(std::size_t n) const;
+    // The common part of a fixed-size method's SetKey after its checks: stores the modes,
+    // makes initialChain (one block) the initial and the current chain, and stretches keyData
+    // to the key length. Returns false when the instance already holds that key (its schedule
+    // stays valid), true after storing the new key, which the caller then schedules.
+    // REQUIRES: the checks passed; block size and key length fixed at construction, the key
+    // length at most kMaxFixedKeyLength.
+    static constexpr std::size_t kMaxFixedKeyLength = 56;
+    bool StoreSetUp(const unsigned char* keyData, std::size_t keyDataLength,
+                    const unsigned char* initialChain, int operationMode, int paddingMode);
     // Copies the initial chain into the current chain, after CheckInitialized.
     void CopyInitialChain();
 

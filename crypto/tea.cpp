@@ -24,18 +24,9 @@ void TEA::SetKey(const unsigned char* keyData, std::size_t keyDataLength,
     CheckKeyData(keyData, keyDataLength);
     CheckModes(operationMode, paddingMode);
 
-    std::array<unsigned char, kKeyLength> key;
-    StretchKey(keyData, keyDataLength, key.data(), key.size());
-    m_operationMode = operationMode;
-    m_paddingMode = paddingMode;
-    std::copy_n(initialChain, kBlockSize, m_initialChain.begin());
-    std::copy_n(initialChain, kBlockSize, m_chain.begin());
-    if (m_initialized && std::equal(key.begin(), key.end(), m_key.begin())) {
-        return;
-    }
-    std::copy(key.begin(), key.end(), m_key.begin());
+    if (!StoreSetUp(keyData, keyDataLength, initialChain, operationMode, paddingMode)) return;
     for (std::size_t i = 0; i < m_keyWords.size(); ++i) {
-        m_keyWords[i] = LoadWord(key.data() + 4 * i);
+        m_keyWords[i] = LoadWord(m_key.data() + 4 * i);
     }
     m_initialized = true;
 }
