@@ -1,19 +1,15 @@
 // The XOR256 methods on 64 KiB, one call each: XOR256BLOCK in ECB and CBC mode with the set-up
 // the method set uses (block size 16, 4 external and 4 internal rounds), and XOR256STREAM
 // with 4 rounds.
-#include <benchmark/benchmark.h>
-
 #include <array>
 #include <cstddef>
-#include <cstdint>
-#include <vector>
 
+#include "cipher_workload.h"
 #include "crypto/xor256_block.h"
 #include "crypto/xor256_stream.h"
 
 namespace {
 
-constexpr std::size_t kDataSize = 64 * 1024;
 constexpr unsigned char kKey[] = "bench-key-0123456789";
 constexpr std::size_t kKeyDataLength = sizeof(kKey) - 1;
 
@@ -21,37 +17,13 @@ void RunBlock(benchmark::State& state, int mode, bool encrypt) {
     static constexpr std::array<unsigned char, 16> kChain{};
     XOR256BLOCK block;
     block.SetKey(kKey, kKeyDataLength, kChain.data(), 16, 4, 4, mode, CCipherMethod::kPadZeros);
-    std::vector<unsigned char> in(kDataSize, 0x5A);
-    std::vector<unsigned char> out(kDataSize);
-    for (auto _ : state) {
-        block.ResetChain();
-        if (encrypt) {
-            block.Encrypt(in.data(), out.data(), in.size());
-        } else {
-            block.Decrypt(in.data(), out.data(), in.size());
-        }
-        benchmark::DoNotOptimize(out.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kDataSize));
+    RunMethod(state, block, encrypt);
 }
 
 void RunStream(benchmark::State& state, bool encrypt) {
     XOR256STREAM stream;
     stream.SetKey(kKey, kKeyDataLength, 4);
-    std::vector<unsigned char> in(kDataSize, 0x5A);
-    std::vector<unsigned char> out(kDataSize);
-    for (auto _ : state) {
-        stream.ResetChain();
-        if (encrypt) {
-            stream.Encrypt(in.data(), out.data(), in.size());
-        } else {
-            stream.Decrypt(in.data(), out.data(), in.size());
-        }
-        benchmark::DoNotOptimize(out.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kDataSize));
+    RunMethod(state, stream, encrypt);
 }
 
 void BM_Xor256Block_EcbEncrypt(benchmark::State& state) {
