@@ -30,23 +30,6 @@ std::unique_ptr<BLOWFISH> Keyed(const Bytes& key, int mode, const Bytes& chain =
     return blowfish;
 }
 
-Bytes Encrypted(CCipherMethod& method, const Bytes& plain) {
-    Bytes out(plain.size());
-    method.Encrypt(plain.data(), out.data(), plain.size());
-    return out;
-}
-
-Bytes Decrypted(CCipherMethod& method, const Bytes& cipher) {
-    Bytes out(cipher.size());
-    method.Decrypt(cipher.data(), out.data(), cipher.size());
-    return out;
-}
-
-Bytes Xored(Bytes a, const Bytes& b) {
-    for (std::size_t i = 0; i < a.size(); ++i) a[i] ^= b[i];
-    return a;
-}
-
 Bytes Block(const Bytes& bytes, std::size_t index) {
     return Bytes(bytes.begin() + 8 * index, bytes.begin() + 8 * (index + 1));
 }

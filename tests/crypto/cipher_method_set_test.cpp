@@ -26,18 +26,6 @@ Bytes Pattern(std::size_t size) {
     return bytes;
 }
 
-Bytes Encrypt(CCipherMethod& method, const Bytes& plain) {
-    Bytes out(plain.size());
-    method.Encrypt(plain.data(), out.data(), plain.size());
-    return out;
-}
-
-Bytes Decrypt(CCipherMethod& method, const Bytes& enciphered) {
-    Bytes out(enciphered.size());
-    method.Decrypt(enciphered.data(), out.data(), enciphered.size());
-    return out;
-}
-
 // Runs step on the two halves of bytes, first half first, and joins the results.
 template <class Step>
 Bytes InTwoCalls(const Bytes& bytes, Step step) {
@@ -68,17 +56,18 @@ TEST_F(CipherMethodSetTest, SelectKeysEachMethodFromItsKeyBuffer) {
     // AES-128 with the first 16 bytes of the 32-byte buffer (FIPS-197 appendix C.1).
     const Bytes aesKey = FromHex("000102030405060708090A0B0C0D0E0F");
     const std::string aesKeyText(aesKey.begin(), aesKey.end());
-    EXPECT_EQ(Encrypt(*Select(CCipherMethodSet::kRijndael, aesKeyText + "ignored"),
-                      FromHex("00112233445566778899AABBCCDDEEFF")),
+    EXPECT_EQ(Encrypted(*Select(CCipherMethodSet::kRijndael, aesKeyText + "ignored"),
+                        FromHex("00112233445566778899AABBCCDDEEFF")),
               FromHex("69C4E0D86A7B0430D8CDB78070B4C55A"));
     // An empty key text keys TEA with 16 zero bytes: the XTEA all-zero vector.
-    EXPECT_EQ(Encrypt(*Select(CCipherMethodSet::kTea, ""), Bytes(8)), FromHex("DEE9D4D8F7131ED9"));
+    EXPECT_EQ(Encrypted(*Select(CCipherMethodSet::kTea, ""), Bytes(8)),
+              FromHex("DEE9D4D8F7131ED9"));
     // Zero bytes after the key text change nothing: the buffer is zero-filled anyway.
     for (const int method : kMethods) {
-        const Bytes short_ = Encrypt(*Select(method, "cuff"), Pattern(32));
-        const Bytes padded = Encrypt(*Select(method, std::string("cuff\0\0\0", 7)), Pattern(32));
+        const Bytes short_ = Encrypted(*Select(method, "cuff"), Pattern(32));
+        const Bytes padded = Encrypted(*Select(method, std::string("cuff\0\0\0", 7)), Pattern(32));
         EXPECT_EQ(short_, padded) << method;
-        EXPECT_NE(short_, Encrypt(*Select(method, "cufF"), Pattern(32))) << method;
+        EXPECT_NE(short_, Encrypted(*Select(method, "cufF"), Pattern(32))) << method;
     }
     EXPECT_EQ(Select(CCipherMethodSet::kRijndael, "k")->BlockSize(), 16);
     EXPECT_EQ(Select(CCipherMethodSet::kXor256Stream, "k")->BlockSize(), -1);
@@ -112,21 +101,21 @@ TEST_F(CipherMethodSetTest, EveryMethodModeAndPaddingRoundTripsAcrossCalls) {
             for (const int padding : kPaddings) {
                 SCOPED_TRACE(Describe(method, mode, padding));
                 CCipherMethod& cipher = *Select(method, "pattern maker", mode, padding);
-                const Bytes whole = Encrypt(cipher, plain);
+                const Bytes whole = Encrypted(cipher, plain);
                 cipher.ResetChain();
-                const auto encrypt = [&](const Bytes& bytes) { return Encrypt(cipher, bytes); };
-                const auto decrypt = [&](const Bytes& bytes) { return Decrypt(cipher, bytes); };
+                const auto encrypt = [&](const Bytes& bytes) { return Encrypted(cipher, bytes); };
+                const auto decrypt = [&](const Bytes& bytes) { return Decrypted(cipher, bytes); };
                 const Bytes inTwo = InTwoCalls(plain, encrypt);
                 cipher.ResetChain();
                 if (method == CCipherMethodSet::kBlowfish && mode != CCipherMethod::kEcb) {
                     // Each BLOWFISH call starts again from the stored chain.
                     EXPECT_NE(inTwo, whole);
-                    EXPECT_EQ(Decrypt(cipher, whole), plain);
+                    EXPECT_EQ(Decrypted(cipher, whole), plain);
                     EXPECT_EQ(InTwoCalls(inTwo, decrypt), plain);
                     continue;
                 }
                 EXPECT_EQ(inTwo, whole);
-                EXPECT_EQ(Decrypt(cipher, whole), plain);
+                EXPECT_EQ(Decrypted(cipher, whole), plain);
                 cipher.ResetChain();
                 EXPECT_EQ(InTwoCalls(whole, decrypt), plain);
             }

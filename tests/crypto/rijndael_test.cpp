@@ -16,8 +16,6 @@ namespace {
 using testing::StrEq;
 using testing::ThrowsMessage;
 
-constexpr const char* kNotInitialized =
-    "FileCrypt ERROR: Encryption/Decryption Object not Initialized!";
 constexpr int kEcb = CCipherMethod::kEcb;
 constexpr int kCbc = CCipherMethod::kCbc;
 constexpr int kCfb = CCipherMethod::kCfb;
@@ -45,26 +43,9 @@ std::unique_ptr<RIJNDAEL> Keyed(const Bytes& key, int keyLength, int blockSize, 
     return rijndael;
 }
 
-Bytes Encrypted(RIJNDAEL& rijndael, const Bytes& plain) {
-    Bytes out(plain.size());
-    rijndael.Encrypt(plain.data(), out.data(), plain.size());
-    return out;
-}
-
-Bytes Decrypted(RIJNDAEL& rijndael, const Bytes& cipher) {
-    Bytes out(cipher.size());
-    rijndael.Decrypt(cipher.data(), out.data(), cipher.size());
-    return out;
-}
-
 Bytes Slice(const Bytes& bytes, std::size_t from, std::size_t n) {
     return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(from),
                  bytes.begin() + static_cast<std::ptrdiff_t>(from + n));
-}
-
-Bytes Xor(Bytes a, const Bytes& b) {
-    for (std::size_t i = 0; i < a.size(); ++i) a[i] ^= b[i];
-    return a;
 }
 
 // Both files are read with the key length taken from the key and the block size from the block:
@@ -142,8 +123,8 @@ TEST(RijndaelModes, EveryModeAndBlockSizeFollowsItsChainAcrossCalls) {
             for (std::size_t i = 0; i < 3; ++i) {
                 const Bytes p = Slice(plain, i * b, b);
                 Bytes expected = Encrypted(*ecb, p);
-                if (mode == kCbc) expected = Encrypted(*ecb, Xor(p, previous));
-                if (mode == kCfb) expected = Xor(Encrypted(*ecb, previous), p);
+                if (mode == kCbc) expected = Encrypted(*ecb, Xored(p, previous));
+                if (mode == kCfb) expected = Xored(Encrypted(*ecb, previous), p);
                 previous = Slice(cipher, i * b, b);
                 EXPECT_EQ(previous, expected) << "block " << i;
             }

@@ -15,9 +15,6 @@ namespace {
 using testing::StrEq;
 using testing::ThrowsMessage;
 
-constexpr const char* kNotInitialized =
-    "FileCrypt ERROR: Encryption/Decryption Object not Initialized!";
-
 const Bytes kKey = ToBytes("garment-key-0123");
 const Bytes kChain = FromHex("0102030405060708");
 const Bytes kPlain = ToBytes("Cotton shirt, 16");
@@ -26,18 +23,6 @@ std::unique_ptr<TEA> Keyed(const Bytes& key, int mode, int padding = CCipherMeth
     auto tea = std::make_unique<TEA>();
     tea->SetKey(key.data(), key.size(), kChain.data(), mode, padding);
     return tea;
-}
-
-Bytes Encrypted(TEA& tea, const Bytes& plain) {
-    Bytes out(plain.size());
-    tea.Encrypt(plain.data(), out.data(), plain.size());
-    return out;
-}
-
-Bytes Decrypted(TEA& tea, const Bytes& cipher) {
-    Bytes out(cipher.size());
-    tea.Decrypt(cipher.data(), out.data(), cipher.size());
-    return out;
 }
 
 TEST(TeaVectors, MatchPublishedXtea) {

@@ -43,3 +43,20 @@ Bytes FromHex(std::string_view hex) {
 Bytes ToBytes(std::string_view text) {
     return Bytes(text.begin(), text.end());
 }
+
+Bytes Encrypted(CCipherMethod& method, const Bytes& bytes) {
+    Bytes out(bytes.size());
+    method.Encrypt(bytes.data(), out.data(), bytes.size());
+    return out;
+}
+
+Bytes Decrypted(CCipherMethod& method, const Bytes& bytes) {
+    Bytes out(bytes.size());
+    method.Decrypt(bytes.data(), out.data(), bytes.size());
+    return out;
+}
+
+Bytes Xored(Bytes a, const Bytes& b) {
+    for (std::size_t i = 0; i < a.size(); ++i) a[i] ^= b[i];
+    return a;
+}

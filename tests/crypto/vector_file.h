@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "crypto/cipher_method.h"
+
 using Bytes = std::vector<unsigned char>;
 
 // The "Name = value" lines of one record.
@@ -22,3 +24,13 @@ Bytes FromHex(std::string_view hex);
 
 // The bytes of a text.
 Bytes ToBytes(std::string_view text);
+
+// What one Encrypt / Decrypt call of method makes of bytes.
+Bytes Encrypted(CCipherMethod& method, const Bytes& bytes);
+Bytes Decrypted(CCipherMethod& method, const Bytes& bytes);
+
+// a XOR b, byte by byte. REQUIRES: b is at least as long as a.
+Bytes Xored(Bytes a, const Bytes& b);
+
+constexpr const char* kNotInitialized =
+    "FileCrypt ERROR: Encryption/Decryption Object not Initialized!";

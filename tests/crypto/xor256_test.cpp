@@ -16,9 +16,6 @@ namespace {
 using testing::StrEq;
 using testing::ThrowsMessage;
 
-constexpr const char* kNotInitialized =
-    "FileCrypt ERROR: Encryption/Decryption Object not Initialized!";
-
 const Bytes kKey = ToBytes("garment-key-0123");
 const Bytes kPlain = ToBytes("Silk blouse, size 38, ivory");
 
@@ -40,18 +37,6 @@ Bytes StreamBytes(const Bytes& key, std::size_t count) {
 
 unsigned char Step(unsigned char x, unsigned char t1, unsigned char t2) {
     return static_cast<unsigned char>((x ^ t1) + t2);
-}
-
-Bytes Encrypted(CCipherMethod& method, const Bytes& plain) {
-    Bytes out(plain.size());
-    method.Encrypt(plain.data(), out.data(), plain.size());
-    return out;
-}
-
-Bytes Decrypted(CCipherMethod& method, const Bytes& cipher) {
-    Bytes out(cipher.size());
-    method.Decrypt(cipher.data(), out.data(), cipher.size());
-    return out;
 }
 
 Bytes Digest(const std::string& text) {
