@@ -59,7 +59,7 @@ TEST(DictionarySourcesTest, EveryLineIsACleanPair) {
             ++entries;
         }
     }
-    EXPECT_GE(entries, 1000u);
+    EXPECT_GE(entries, 3000u);
 }
 
 }  // namespace
