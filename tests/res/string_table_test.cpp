@@ -53,6 +53,18 @@ TEST(StringTableTest, PlainEntriesAreCodePage936Bytes) {
     EXPECT_EQ(Stored("103"), Plain("103"));
 }
 
+TEST(StringTableTest, PlainPageTextsAndAddresses) {
+    for (const char* name : {"about_product_name", "about_notice_line"}) {
+        EXPECT_EQ(Stored(name), Plain(name)) << name;
+        EXPECT_FALSE(Stored(name).empty()) << name;
+    }
+    // The about page shows the version text after the product name.
+    EXPECT_EQ(Stored("about_product_name"), mbcs::FromUtf8("服装词典").value());
+    EXPECT_EQ(Stored("about_site_url"), kPublisherUrl);
+    // The web dictionary's path is fixed; only the host is a build setting.
+    EXPECT_EQ(Stored("web_dictionary_url"), kPublisherUrl + "kbase/dict.aspx");
+}
+
 TEST(StringTableTest, RowTemplatesMatchAndKeepThePlaceholdersInOrder) {
     const std::string plainRow = Stored("103");
     const std::string row = Decipher(Stored("104"));
