@@ -47,10 +47,10 @@ public:
     // the chain starting from the initial chain. Pieces are 384 bytes; the last, shorter piece
     // is padded to whole blocks with Pad, so out is 32 bytes longer than the padded input.
     // Throws std::runtime_error, in this order: the not-initialized error; "FileCrypt ERROR:
-    // The same File for Input and Output <in>!" when the names are equal (neither file is
-    // opened then); "FileCrypt ERROR: Cannot open File <name>!" for the input, then the output;
-    // "FileCrypt ERROR: Cannot write File <out>!" when writing fails. A failure part-way leaves
-    // out holding what was written before it.
+    // The same File for Input and Output <in>!" when the names are equal or name the same
+    // existing file (neither file is opened then); "FileCrypt ERROR: Cannot open File <name>!" for
+    // the input, then the output; "FileCrypt ERROR: Cannot write File <out>!" when writing fails. A
+    // failure part-way leaves out holding what was written before it.
     virtual void EncryptFile(const std::string& in, const std::string& out);
     // Deciphers a file written by EncryptFile with the same method, key and settings into the
     // file named out; the pad bytes of the last piece are written too. Checks as EncryptFile,

@@ -2,6 +2,7 @@
 // followed by the file's bytes enciphered piece by piece, one Encrypt call per piece.
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <vector>
@@ -18,10 +19,12 @@ struct OpenFiles {
     std::ofstream output;
 };
 
-// Refuses one name for both files, then opens the input for reading and the output, created
+// Refuses one file for both, named alike or reached by two names (emptying the output would
+// destroy the input before it is read), then opens the input for reading and the output, created
 // or emptied, for writing; throws the library's message for the first that fails.
 OpenFiles Open(const std::string& in, const std::string& out) {
-    if (in == out) {
+    std::error_code ignored;
+    if (in == out || std::filesystem::equivalent(in, out, ignored)) {
         throw std::runtime_error("FileCrypt ERROR: The same File for Input and Output " + in + "!");
     }
     OpenFiles files;

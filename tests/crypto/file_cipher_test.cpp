@@ -210,6 +210,15 @@ TEST_F(FileCipherTest, RefusalsBeforeAnyData) {
         EXPECT_THAT([&] { tea->DecryptFile(name, name); },
                     ThrowsMessage<std::runtime_error>(StrEq(same)));
     }
+    // The same file under another name too: writing would empty it before it is read.
+    const std::string otherName =
+        (std::filesystem::path(plain).parent_path() / "." / std::filesystem::path(plain).filename())
+            .string();
+    EXPECT_THAT([&] { tea->EncryptFile(plain, otherName); },
+                ThrowsMessage<std::runtime_error>(
+                    StrEq("FileCrypt ERROR: The same File for Input and Output " + plain + "!")));
+    std::filesystem::create_hard_link(plain, Path("hard_link"));
+    EXPECT_THROW(tea->DecryptFile(Path("hard_link"), plain), std::runtime_error);
     EXPECT_EQ(ReadBytes(plain), Content(50));
     EXPECT_FALSE(std::filesystem::exists(Path("not_there")));
 
