@@ -146,18 +146,9 @@ TEST(RijndaelModes, EveryModeAndBlockSizeFollowsItsChainAcrossCalls) {
 }
 
 TEST(RijndaelModes, RefusesCountsThatAreNotWholeBlocks) {
-    const Bytes plain = Pattern(64, 4);
     for (int blockSize : {16, 32}) {
-        auto rijndael = Keyed(Pattern(16, 5), 16, blockSize, kCbc);
-        Bytes out(64, 0xAA);
-        for (std::size_t n : {0u, 8u, 24u, 40u}) {
-            SCOPED_TRACE(n);
-            EXPECT_THAT([&] { rijndael->Encrypt(plain.data(), out.data(), n); },
-                        ThrowsMessage<std::runtime_error>(StrEq("Illegal Block Size!")));
-            EXPECT_THAT([&] { rijndael->Decrypt(plain.data(), out.data(), n); },
-                        ThrowsMessage<std::runtime_error>(StrEq("Illegal Block Size!")));
-        }
-        EXPECT_EQ(out, Bytes(64, 0xAA));
+        SCOPED_TRACE(blockSize);
+        ExpectCountsRefused(*Keyed(Pattern(16, 5), 16, blockSize, kCbc), {0u, 8u, 24u, 40u});
     }
 }
 

@@ -81,15 +81,7 @@ TEST(TeaModes, ChainedModesRoundTripAcrossCalls) {
 }
 
 TEST(TeaModes, RefusesCountsThatAreNotWholeBlocks) {
-    auto tea = Keyed(kKey, CCipherMethod::kCbc);
-    Bytes out(16, 0xAA);
-    for (std::size_t n : {0u, 4u, 12u}) {
-        EXPECT_THAT([&] { tea->Encrypt(kPlain.data(), out.data(), n); },
-                    ThrowsMessage<std::runtime_error>(StrEq("Illegal Block Size!")));
-        EXPECT_THAT([&] { tea->Decrypt(kPlain.data(), out.data(), n); },
-                    ThrowsMessage<std::runtime_error>(StrEq("Illegal Block Size!")));
-    }
-    EXPECT_EQ(out, Bytes(16, 0xAA));
+    ExpectCountsRefused(*Keyed(kKey, CCipherMethod::kCbc), {0u, 4u, 12u});
 }
 
 TEST(TeaSetKey, StretchesKeyDataCyclically) {

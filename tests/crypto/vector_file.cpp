@@ -1,8 +1,10 @@
 #include "vector_file.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <stdexcept>
 
 std::vector<VectorRecord> ReadVectorFile(const std::string& name) {
     std::ifstream file(std::string(GDICT_TEST_DATA_DIR) + "/" + name);
@@ -59,4 +61,19 @@ Bytes Decrypted(CCipherMethod& method, const Bytes& bytes) {
 Bytes Xored(Bytes a, const Bytes& b) {
     for (std::size_t i = 0; i < a.size(); ++i) a[i] ^= b[i];
     return a;
+}
+
+void ExpectCountsRefused(CCipherMethod& method, std::initializer_list<std::size_t> counts) {
+    const Bytes in(64, 0x5A);
+    Bytes out(64, 0xAA);
+    for (const std::size_t n : counts) {
+        SCOPED_TRACE(n);
+        EXPECT_THAT(
+            [&] { method.Encrypt(in.data(), out.data(), n); },
+            testing::ThrowsMessage<std::runtime_error>(testing::StrEq("Illegal Block Size!")));
+        EXPECT_THAT(
+            [&] { method.Decrypt(in.data(), out.data(), n); },
+            testing::ThrowsMessage<std::runtime_error>(testing::StrEq("Illegal Block Size!")));
+    }
+    EXPECT_EQ(out, Bytes(64, 0xAA));
 }

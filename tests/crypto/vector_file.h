@@ -2,6 +2,7 @@
 // tests share.
 #pragma once
 
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -31,6 +32,10 @@ Bytes Decrypted(CCipherMethod& method, const Bytes& bytes);
 
 // a XOR b, byte by byte. REQUIRES: b is at least as long as a.
 Bytes Xored(Bytes a, const Bytes& b);
+
+// Checks that Encrypt and Decrypt of method refuse each of counts with "Illegal Block Size!"
+// and write nothing. REQUIRES: every count is at most 64.
+void ExpectCountsRefused(CCipherMethod& method, std::initializer_list<std::size_t> counts);
 
 constexpr const char* kNotInitialized =
     "FileCrypt ERROR: Encryption/Decryption Object not Initialized!";
