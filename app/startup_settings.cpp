@@ -41,6 +41,11 @@ void CStartupSettings::SetNoticeText(std::string text) {
     m_noticeText.swap(text);
 }
 
+CStartupSettings& TheStartupSettings() {
+    static CStartupSettings settings;
+    return settings;
+}
+
 std::string GetVersionText() {
     char text[48];
     std::snprintf(text, sizeof text, "%d.%d.%d.%d", kVersion[0], kVersion[1], kVersion[2],

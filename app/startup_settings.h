@@ -51,6 +51,9 @@ private:
     std::string m_noticeText;
 };
 
+// The program's one set of start-up settings.
+CStartupSettings& TheStartupSettings();
+
 // "1.0.0.5": the program's fixed version numbers.
 std::string GetVersionText();
 

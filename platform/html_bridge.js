@@ -1,0 +1,74 @@
+// Injected into every page of an HTML dialog when its document is created, before the page's own
+// scripts run. It reports each event that the dialog's event map names, as it bubbles up to the
+// document, to the host through a prompt that carries a private marker; the host routes the
+// event synchronously and answers "allow" or "cancel", and a cancelled event loses its default
+// action. The host fills in @MARKER@ and @EVENTS@.
+(function () {
+    'use strict';
+    const marker = '@MARKER@';
+    const eventNames = @EVENTS@;
+    // Kept before any page script can replace them.
+    const ask = window.prompt.bind(window);
+    const stringify = JSON.stringify;
+
+    // Elements that hold editable text, as the old browser counted them.
+    const textInputTypes = ['text', 'password', 'search', 'email', 'url', 'tel', 'number',
+                            'hidden', 'button', 'submit', 'reset'];
+    function isTextEdit(element) {
+        switch (element.tagName) {
+            case 'BODY': case 'BUTTON': case 'TEXTAREA': return true;
+            case 'INPUT': return textInputTypes.includes(element.type);
+            default: return false;
+        }
+    }
+
+    function selectionHtml() {
+        const selection = window.getSelection();
+        if (!selection) return '';
+        const holder = document.createElement('div');
+        if (!selection.isCollapsed) {
+            for (let i = 0; i < selection.rangeCount; ++i) {
+                holder.appendChild(selection.getRangeAt(i).cloneContents());
+            }
+        }
+        if (holder.innerHTML === '') holder.textContent = selection.toString();
+        return holder.innerHTML;
+    }
+
+    function formValues() {
+        const values = {};
+        for (const control of document.querySelectorAll('input[id], textarea[id], select[id]')) {
+            values[control.id] = control.value;
+        }
+        return values;
+    }
+
+    function report(event) {
+        const source = event.target instanceof Element ? event.target
+                                                       : event.target.parentElement;
+        if (!source) return;
+        const answer = ask(marker, stringify({
+            event: event.type,
+            id: source.id,
+            tag: source.tagName,
+            keyCode: event.keyCode || 0,
+            selection: selectionHtml(),
+            textEdit: isTextEdit(source),
+            values: formValues(),
+        }));
+        if (answer === 'cancel') {
+            event.preventDefault();
+            event.returnValue = false;
+        }
+    }
+
+    for (const name of eventNames) document.addEventListener(name, report, false);
+
+    // The old browser's "cursor:hand" is the pointing hand; today's browsers drop the value.
+    document.addEventListener('DOMContentLoaded', function () {
+        const style = document.createElement('style');
+        style.textContent = '[style*="cursor:hand" i], [style*="cursor: hand" i] ' +
+                            '{ cursor: pointer; }';
+        (document.head || document.documentElement).appendChild(style);
+    });
+})();

@@ -1,0 +1,215 @@
+#include "page_test_support.h"
+
+#include <QApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLoggingCategory>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <filesystem>
+
+#include "app/startup_settings.h"
+#include "dict_file_builder.h"
+#include "online/notice_state.h"
+#include "platform/ansi_text.h"
+#include "platform/main_window.h"
+#include "platform/mbcs.h"
+#include "platform/program_directory.h"
+#include "platform/string_resources.h"
+#include "temp_dir.h"
+
+void RecordingSpeechEngine::Say(const QString& text) {
+    m_said->push_back(text);
+    QTimer::singleShot(kUtteranceMs, this, &CSpeechEngine::Finished);
+}
+
+namespace {
+
+std::vector<std::string>& CapturedLines() {
+    static std::vector<std::string> lines;
+    return lines;
+}
+
+QtMessageHandler g_previousHandler = nullptr;
+
+void CaptureDebugLine(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (context.category != nullptr && std::string_view(context.category) == "garmentdict.debug") {
+        CapturedLines().push_back(ToAnsi(text));
+        return;
+    }
+    if (g_previousHandler != nullptr) g_previousHandler(type, context, text);
+}
+
+std::string Ansi(std::string_view utf8) {
+    return mbcs::FromUtf8(utf8).value();
+}
+
+std::unique_ptr<CDictStore>& TestStore() {
+    static std::unique_ptr<CDictStore> store;
+    return store;
+}
+
+}  // namespace
+
+QString JsString(const QString& text) {
+    return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact))
+        .mid(1)
+        .chopped(1);
+}
+
+DebugCapture::DebugCapture() {
+    CapturedLines().clear();
+    QLoggingCategory::setFilterRules(QStringLiteral("garmentdict.debug=true"));
+    g_previousHandler = qInstallMessageHandler(CaptureDebugLine);
+}
+
+DebugCapture::~DebugCapture() {
+    qInstallMessageHandler(g_previousHandler);
+    QLoggingCategory::setFilterRules(QStringLiteral("garmentdict.debug=false"));
+}
+
+const std::vector<std::string>& DebugCapture::Lines() const {
+    return CapturedLines();
+}
+
+void DebugCapture::Clear() {
+    CapturedLines().clear();
+}
+
+bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
+    return QTest::qWaitFor(done, timeoutMs);
+}
+
+void DictPageTest::SetUpTestSuite() {
+    if (TestStore()) return;
+    BuildStartupSettings(TheStartupSettings(), LoadStringTable(), GetProgramDirectory());
+
+    DictFileBuilder file;
+    file.Count(157);
+    file.Pair("shirt", Ansi("衬衫"))
+        .Pair("T-shirt", Ansi("T恤衫"))
+        .Pair("shirt collar", Ansi("衬衫领"))
+        .Pair("sweatshirt", Ansi("卫衣"))
+        .Pair("dress shirt", Ansi("正装衬衫"))
+        .Pair("check-on-check", Ansi("格中格"))
+        .Pair("yoke", Ansi("过肩"));
+    for (int n = 1; n <= 150; ++n) {
+        file.Pair("gusset " + std::to_string(n), Ansi("三角插片") + std::to_string(n));
+    }
+    const TempDir folder;
+    file.WriteTo(folder / "test.dat");
+    TestStore() = std::make_unique<CDictStore>();
+    TestStore()->LoadFile((folder / "test.dat").string());
+}
+
+const CDictStore& DictPageTest::Store() {
+    return *TestStore();
+}
+
+void DictPageTest::SetUp() {
+    SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
+        m_boxes.push_back(request);
+        return m_answer;
+    });
+    auto* layout = new QVBoxLayout(&m_host);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_host.resize(300, 420);
+    SetMainWindow(&m_host);
+    CreatePage(std::make_unique<CSpeechVoice>(std::make_unique<RecordingSpeechEngine>(&m_said)));
+}
+
+void DictPageTest::TearDown() {
+    SetMessageBoxAnswerer({});
+    SetMainWindow(nullptr);
+    showNoticeInPage.store(0);
+    TheStartupSettings().SetNoticeText({});
+}
+
+void DictPageTest::CreatePage(std::unique_ptr<CSpeechVoice> voice) {
+    m_page.reset();
+    m_page = std::make_unique<CDictViewPage>(std::move(voice));
+    m_page->Create(&m_host);
+    m_page->m_pDictionary = TestStore().get();
+    m_host.layout()->addWidget(m_page.get());
+    m_host.show();
+    ASSERT_TRUE(WaitFor([this] {
+        return m_page->GetBrowser()->focusProxy() != nullptr &&
+               Eval("document.getElementById('BUTTON_GO') !== null").toBool();
+    })) << "the page did not load";
+}
+
+QVariant DictPageTest::Eval(const QString& script) {
+    QVariant result;
+    bool done = false;
+    m_page->GetBrowser()->page()->runJavaScript(script, [&](const QVariant& value) {
+        result = value;
+        done = true;
+    });
+    EXPECT_TRUE(WaitFor([&] { return done; })) << "no answer to " << script.toStdString();
+    return result;
+}
+
+void DictPageTest::Settle() {
+    Eval("0");
+}
+
+QString DictPageTest::CellHtml() {
+    return Eval("document.getElementById('TD_DICT_ITEM').innerHTML").toString();
+}
+
+bool DictPageTest::CellIs(const QString& html) {
+    return Eval(QStringLiteral("(function () {"
+                               "  const parsed = document.createElement('td');"
+                               "  parsed.innerHTML = %1;"
+                               "  return parsed.innerHTML ==="
+                               "         document.getElementById('TD_DICT_ITEM').innerHTML; })()")
+                    .arg(JsString(html)))
+        .toBool();
+}
+
+void DictPageTest::FocusSearchBox() {
+    m_page->GetBrowser()->focusProxy()->setFocus();
+    Eval("document.getElementById('TxtBoxFind').focus()");
+}
+
+void DictPageTest::TypeInSearchBox(const QString& text) {
+    FocusSearchBox();
+    QTest::keyClicks(m_page->GetBrowser()->focusProxy(), text);
+}
+
+void DictPageTest::PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(m_page->GetBrowser()->focusProxy(), key, modifiers);
+}
+
+void DictPageTest::Click(const QString& selector, Qt::MouseButton button) {
+    const QVariantList centre =
+        Eval(QStringLiteral("(function () {"
+                            "  const element = document.querySelector('%1');"
+                            "  element.scrollIntoView();"
+                            "  const box = element.getBoundingClientRect();"
+                            "  return [box.left + box.width / 2, box.top + box.height / 2]; })()")
+                 .arg(selector))
+            .toList();
+    ASSERT_EQ(centre.size(), 2) << "no element " << selector.toStdString();
+    const QPoint at(static_cast<int>(centre[0].toDouble()), static_cast<int>(centre[1].toDouble()));
+    QTest::mouseClick(m_page->GetBrowser()->focusProxy(), button, Qt::NoModifier, at);
+}
+
+void DictPageTest::SetSearchBoxValue(const QString& text) {
+    FocusSearchBox();
+    Eval(QStringLiteral("document.getElementById('TxtBoxFind').value = %1").arg(JsString(text)));
+}
+
+void DictPageTest::Search(const QString& text) {
+    Eval("document.getElementById('TD_DICT_ITEM').innerHTML = '<i id=stale></i>'");
+    const std::size_t boxes = m_boxes.size();
+    SetSearchBoxValue(text);
+    PressKey(Qt::Key_Return);
+    ASSERT_TRUE(WaitFor([&] {
+        return m_boxes.size() > boxes || Eval("document.getElementById('stale') === null").toBool();
+    })) << "no search for " << text.toStdString();
+    Settle();
+}

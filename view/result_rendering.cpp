@@ -1,0 +1,60 @@
+// The dictionary page's search and the HTML of its results cell.
+#include <algorithm>
+
+#include "app/startup_settings.h"
+#include "app/text_constants.h"
+#include "crypto/cipher_method_set.h"
+#include "crypto/text_cipher_key.h"
+#include "dictionary/dict_store.h"
+#include "online/notice_state.h"
+#include "platform/message_box.h"
+#include "platform/page_path.h"
+#include "platform/program_directory.h"
+#include "platform/shell_open.h"
+#include "platform/string_resources.h"
+#include "platform/wait_cursor.h"
+#include "view/dict_view_page.h"
+#include "view/result_rows.h"
+
+namespace {
+
+// Single-byte white space: space and tab to carriage return.
+bool IsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+}  // namespace
+
+void CDictViewPage::QueryAndShow(std::string text) {
+    if (std::all_of(text.begin(), text.end(), IsSpace)) {
+        ShowMessageBox(this, QStringLiteral("请输入要查的单词"), MessageBoxType::IconInformation);
+        return;
+    }
+    // A query that starts with a double-byte character is Chinese.
+    const bool chinese = static_cast<unsigned char>(text.front()) >= 0x80;
+    const CResultList found = m_pDictionary != nullptr ? m_pDictionary->Search(text) : CResultList();
+
+    const CWaitCursor wait;
+    m_strHtml.clear();
+    if (found.empty()) {
+        const int answer = ShowMessageBox(this, QStringLiteral("没有找到您要的词，要到Lumatex搜索吗？"),
+                                          MessageBoxType::YesNo | MessageBoxType::IconQuestion);
+        if (answer == MessageBoxAnswer::Yes) ShellOpen(LoadStringResource("web_dictionary_url"));
+    } else {
+        m_results = found;
+        m_strHtml = resultrows::BuildResultTable(m_results, text, chinese,
+                                                 TheStartupSettings().rowTemplate,
+                                                 PagePath(GetProgramDirectory()));
+    }
+    WriteResultCell();
+}
+
+void CDictViewPage::WriteResultCell() {
+    const std::string footer =
+        TheCipherMethodSet().TextCipher(CCipherMethodSet::kTea, TextCipherKey, ResultFooterText);
+    std::string html = m_strHtml;
+    // The flag is set only after the notice it asks for is complete.
+    if (showNoticeInPage.load() != 0) html += TheStartupSettings().GetNoticeText() + "<br>";
+    html += footer + "<br>";
+    SetElementHtml("TD_DICT_ITEM", html);
+}

@@ -1,0 +1,30 @@
+// The HTML of a result display: one row per entry, built from the row template, with the search
+// text in red. Code page 936 throughout; nothing is escaped, because the entries are the
+// program's own HTML-safe texts.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "dictionary/result_list.h"
+
+namespace resultrows {
+
+// The most rows a display shows, however many entries were found.
+constexpr std::size_t kMaxRows = 100;
+
+// Replaces every occurrence of from in text by to: left to right, without overlap, bytes compared
+// exactly, candidate positions moving by whole characters. An empty from changes nothing.
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
+
+// text with every occurrence of query wrapped in a red font element.
+std::string Highlight(std::string text, std::string_view query);
+
+// "<table>" + one row per entry (at most kMaxRows) + "</table>". The headword, in bold, is the
+// Chinese text for a Chinese query and the English text otherwise; imageDirectory holds
+// arrow_d.gif and speaker.gif, and speaker image n gets the id IMGSP_n.
+std::string BuildResultTable(const CResultList& results, std::string_view query, bool chinese,
+                             std::string_view rowTemplate, std::string_view imageDirectory);
+
+}  // namespace resultrows
