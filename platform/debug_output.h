@@ -1,6 +1,7 @@
 // The program's diagnostics: lines for a developer watching the debugger output, never shown to
 // the user. They go to the Qt logging category "garmentdict.debug", which is off unless enabled,
-// for example with QT_LOGGING_RULES="garmentdict.debug=true".
+// for example with QT_LOGGING_RULES="garmentdict.debug.debug=true" (a rule's last part names the
+// message type, so the category's own ".debug" needs another).
 #pragma once
 
 #include <QLoggingCategory>

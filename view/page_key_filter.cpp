@@ -45,8 +45,10 @@ const char* SwallowedLine(const QKeyEvent& event) {
 }  // namespace
 
 bool CDictViewPage::eventFilter(QObject* watched, QEvent* event) {
+    // Only keys from the keyboard: the browser hands keys it did not use on to its view again,
+    // and those were filtered when they came in.
     const auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget != nullptr && (widget == this || isAncestorOf(widget))) {
+    if (event->spontaneous() && widget != nullptr && (widget == this || isAncestorOf(widget))) {
         return PreTranslateMessage(event);
     }
     return CHtmlDialog::eventFilter(watched, event);

@@ -62,13 +62,13 @@ QString JsString(const QString& text) {
 
 DebugCapture::DebugCapture() {
     CapturedLines().clear();
-    QLoggingCategory::setFilterRules(QStringLiteral("garmentdict.debug=true"));
+    QLoggingCategory::setFilterRules(QStringLiteral("garmentdict.debug.debug=true"));
     g_previousHandler = qInstallMessageHandler(CaptureDebugLine);
 }
 
 DebugCapture::~DebugCapture() {
     qInstallMessageHandler(g_previousHandler);
-    QLoggingCategory::setFilterRules(QStringLiteral("garmentdict.debug=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("garmentdict.debug.debug=false"));
 }
 
 const std::vector<std::string>& DebugCapture::Lines() const {
@@ -185,15 +185,22 @@ void DictPageTest::PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
 }
 
 void DictPageTest::Click(const QString& selector, Qt::MouseButton button) {
-    const QVariantList centre =
-        Eval(QStringLiteral("(function () {"
-                            "  const element = document.querySelector('%1');"
-                            "  element.scrollIntoView();"
-                            "  const box = element.getBoundingClientRect();"
-                            "  return [box.left + box.width / 2, box.top + box.height / 2]; })()")
-                 .arg(selector))
-            .toList();
-    ASSERT_EQ(centre.size(), 2) << "no element " << selector.toStdString();
+    // An image has no size until it has loaded, so the centre is taken once the box has one.
+    const QString centreScript =
+        QStringLiteral("(function () {"
+                       "  const element = document.querySelector('%1');"
+                       "  if (!element) return [];"
+                       "  element.scrollIntoView();"
+                       "  const box = element.getBoundingClientRect();"
+                       "  if (box.width === 0 || box.height === 0) return [];"
+                       "  return [box.left + box.width / 2, box.top + box.height / 2]; })()")
+            .arg(selector);
+    QVariantList centre;
+    WaitFor([&] {
+        centre = Eval(centreScript).toList();
+        return centre.size() == 2;
+    });
+    ASSERT_EQ(centre.size(), 2) << "nothing to click at " << selector.toStdString();
     const QPoint at(static_cast<int>(centre[0].toDouble()), static_cast<int>(centre[1].toDouble()));
     QTest::mouseClick(m_page->GetBrowser()->focusProxy(), button, Qt::NoModifier, at);
 }

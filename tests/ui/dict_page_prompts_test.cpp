@@ -1,0 +1,105 @@
+// The questions the dictionary page asks: an empty search text, and a search without results,
+// which offers the publisher's web dictionary and still writes the footer (and the notice).
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "app/startup_settings.h"
+#include "app/text_constants.h"
+#include "crypto/cipher_method_set.h"
+#include "crypto/text_cipher_key.h"
+#include "online/notice_state.h"
+#include "page_test_support.h"
+#include "platform/ansi_text.h"
+#include "platform/string_resources.h"
+
+// Takes the addresses the desktop is asked to open in a browser.
+class BrowserRecorder : public QObject {
+    Q_OBJECT
+public:
+    std::vector<QUrl> opened;
+public slots:
+    void Open(const QUrl& url) { opened.push_back(url); }
+};
+
+namespace {
+
+QString Footer() {
+    return FromAnsi(
+        TheCipherMethodSet().TextCipher(CCipherMethodSet::kTea, TextCipherKey, ResultFooterText));
+}
+
+class DictPagePromptTest : public DictPageTest {
+protected:
+    void SetUp() override {
+        DictPageTest::SetUp();
+        QDesktopServices::setUrlHandler("http", &m_browser, "Open");
+    }
+    void TearDown() override {
+        QDesktopServices::unsetUrlHandler("http");
+        DictPageTest::TearDown();
+    }
+    BrowserRecorder m_browser;
+};
+
+TEST_F(DictPagePromptTest, OnlyWhiteSpaceAsksForAWordAndChangesNothing) {
+    Eval("document.getElementById('TD_DICT_ITEM').innerHTML = '<i id=before></i>'");
+    for (const char* text : {"   ", " \t "}) {
+        m_boxes.clear();
+        SetSearchBoxValue(text);
+        PressKey(Qt::Key_Return);
+        ASSERT_TRUE(WaitFor([this] { return !m_boxes.empty(); }));
+        EXPECT_EQ(m_boxes[0].text, QString("请输入要查的单词"));
+        EXPECT_EQ(m_boxes[0].type, MessageBoxType::IconInformation);
+    }
+    Settle();
+    EXPECT_TRUE(CellIs("<i id=before></i>"));
+    EXPECT_TRUE(Page().GetResults().empty());
+}
+
+TEST_F(DictPagePromptTest, IdeographicSpacesAreAWord) {
+    Search("\u3000\u3000");
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0].type, MessageBoxType::YesNo | MessageBoxType::IconQuestion);
+}
+
+TEST_F(DictPagePromptTest, NoResultAnsweredYesOpensTheWebDictionary) {
+    m_answer = MessageBoxAnswer::Yes;
+    Search("qqzzx");
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0].text, QString("没有找到您要的词，要到Lumatex搜索吗？"));
+    EXPECT_EQ(m_boxes[0].type, 0x24u);
+    ASSERT_EQ(m_browser.opened.size(), 1u);
+    EXPECT_EQ(m_browser.opened[0].toString(),
+              FromAnsi(LoadStringResource("web_dictionary_url")));
+    EXPECT_TRUE(m_browser.opened[0].toString().endsWith("/kbase/dict.aspx"));
+    EXPECT_TRUE(CellIs(Footer() + "<br>"));
+}
+
+TEST_F(DictPagePromptTest, NoResultAnsweredNoKeepsTheLastResults) {
+    Search("yoke");
+    ASSERT_EQ(Page().GetResults().size(), 1u);
+    m_answer = MessageBoxAnswer::No;
+    Search("qqzzx");
+    EXPECT_TRUE(m_browser.opened.empty());
+    EXPECT_TRUE(CellIs(Footer() + "<br>"));
+    ASSERT_EQ(Page().GetResults().size(), 1u);
+    EXPECT_EQ(Page().GetResults()[0]->english, "yoke");
+    EXPECT_TRUE(Page().GetResultHtml().empty());
+}
+
+TEST_F(DictPagePromptTest, NoticeFollowsEveryResultWhenAskedTo) {
+    TheStartupSettings().SetNoticeText(ToAnsi("<b>新版</b>已发布"));
+    Search("qqzzx");
+    EXPECT_TRUE(CellIs(Footer() + "<br>")) << "the notice shows only when its flag is set";
+
+    showNoticeInPage.store(1);
+    Search("qqzzx");
+    EXPECT_TRUE(CellIs("<b>新版</b>已发布<br>" + Footer() + "<br>"));
+    Search("yoke");
+    EXPECT_TRUE(CellHtml().contains(QString("</table><b>新版</b>已发布<br>")));
+    EXPECT_TRUE(CellHtml().endsWith(Footer() + "<br>"));
+}
+
+}  // namespace
+
+#include "dict_page_prompts_test.moc"
