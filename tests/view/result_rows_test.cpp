@@ -1,0 +1,68 @@
+// The HTML of result rows: highlighting on whole characters, replacement without rescanning,
+// the headword by the query's language, and the row limit.
+#include "view/result_rows.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "dictionary/dict_entry.h"
+
+namespace {
+
+using resultrows::BuildResultTable;
+using resultrows::Highlight;
+using resultrows::ReplaceAll;
+
+constexpr const char* kRed = "<font color=#ff0000>";
+
+TEST(ResultRowsTest, HighlightWrapsEveryWholeCharacterOccurrence) {
+    EXPECT_EQ(Highlight("check-on-check", "check"),
+              std::string(kRed) + "check</font>-on-" + kRed + "check</font>");
+    EXPECT_EQ(Highlight("aaa", "aa"), std::string(kRed) + "aa</font>a");
+    EXPECT_EQ(Highlight("Shirt", "shirt"), "Shirt") << "the highlight compares bytes exactly";
+    // "啊啊" is B0 A1 B0 A1; the bytes A1 B0 (the character “) straddle its two characters.
+    EXPECT_EQ(Highlight("\xB0\xA1\xB0\xA1", "\xA1\xB0"), "\xB0\xA1\xB0\xA1");
+    EXPECT_EQ(Highlight("\xA1\xB0\xB0\xA1", "\xA1\xB0"),
+              std::string(kRed) + "\xA1\xB0</font>\xB0\xA1");
+}
+
+TEST(ResultRowsTest, ReplaceAllNeverRescansWhatItPutIn) {
+    std::string text = "a-a";
+    ReplaceAll(text, "a", "aa");
+    EXPECT_EQ(text, "aa-aa");
+    ReplaceAll(text, "", "x");
+    EXPECT_EQ(text, "aa-aa");
+}
+
+class ResultTableTest : public ::testing::Test {
+protected:
+    const CDictEntry& Add(std::string english, std::string chinese) {
+        m_entries.push_back({std::move(english), std::move(chinese)});
+        m_results.push_back(&m_entries.back());
+        return m_entries.back();
+    }
+    std::deque<CDictEntry> m_entries;
+    CResultList m_results;
+};
+
+TEST_F(ResultTableTest, HeadwordFollowsTheQueryLanguage) {
+    Add("shirt", "\xB3\xC4\xC9\xC0");  // 衬衫
+    const std::string rowTemplate = "[$en|$cn|$sord|$speak]";
+    EXPECT_EQ(BuildResultTable(m_results, "hir", false, rowTemplate, "/p"),
+              std::string("<table>[<b>s") + kRed +
+                  "hir</font>t</b>|\xB3\xC4\xC9\xC0|<img src =\"/p/arrow_d.gif\"></img>|"
+                  "<img id=IMGSP_0 style='cursor:hand' src='/p/speaker.gif'></img>]</table>");
+    EXPECT_EQ(BuildResultTable(m_results, "\xC9\xC0", true, "$en/$cn", "/p"),
+              std::string("<table><b>\xB3\xC4") + kRed + "\xC9\xC0</font></b>/shirt</table>");
+}
+
+TEST_F(ResultTableTest, AtMostAHundredRows) {
+    for (int n = 0; n < 150; ++n) Add("gusset " + std::to_string(n), "x");
+    const std::string table = BuildResultTable(m_results, "gusset", false, "$speak", "");
+    EXPECT_NE(table.find("IMGSP_99 "), std::string::npos);
+    EXPECT_EQ(table.find("IMGSP_100"), std::string::npos);
+    EXPECT_EQ(BuildResultTable({}, "x", false, "$speak", ""), "<table></table>");
+}
+
+}  // namespace
