@@ -30,11 +30,11 @@ public:
 protected:
     bool javaScriptPrompt(const QUrl& origin, const QString& message, const QString& payload,
                           QString* result) override {
-        if (message != m_marker) return QWebEnginePage::javaScriptPrompt(origin, message, payload,
-                                                                         result);
+        if (message != m_marker)
+            return QWebEnginePage::javaScriptPrompt(origin, message, payload, result);
         const HtmlEventResult answer = m_dispatch(ParseEvent(payload));
-        *result = answer == HtmlEventResult::cancel ? QStringLiteral("cancel")
-                                                    : QStringLiteral("allow");
+        *result =
+            answer == HtmlEventResult::cancel ? QStringLiteral("cancel") : QStringLiteral("allow");
         return true;
     }
 
@@ -137,7 +137,8 @@ bool CHtmlDialog::OnInitDialog() {
     });
 
     QFile resource(QStringLiteral(":/html/%1.html").arg(m_htmlResourceId));
-    const QByteArray stored = resource.open(QIODevice::ReadOnly) ? resource.readAll() : QByteArray();
+    const QByteArray stored =
+        resource.open(QIODevice::ReadOnly) ? resource.readAll() : QByteArray();
     m_pBridge->setHtml(FromAnsi(std::string_view(stored.constData(), stored.size())),
                        QUrl::fromLocalFile(QString::fromStdString(GetProgramDirectory() + "/")));
     return true;
@@ -155,10 +156,11 @@ void CHtmlDialog::DDX_DHtml_ElementValue(CDataExchange& dx, std::string_view id,
         const auto found = m_reportedValues.find(std::string(id));
         if (found != m_reportedValues.end()) value = found->second;
     } else {
-        RunScript(ScriptCall("function (id, value) {"
-                             "  const element = document.getElementById(id);"
-                             "  if (element) element.value = value; }",
-                             {id, value}));
+        RunScript(
+            ScriptCall("function (id, value) {"
+                       "  const element = document.getElementById(id);"
+                       "  if (element) element.value = value; }",
+                       {id, value}));
     }
 }
 
@@ -169,18 +171,20 @@ bool CHtmlDialog::UpdateData(bool saveAndValidate) {
 }
 
 void CHtmlDialog::SetElementHtml(std::string_view id, std::string_view html) {
-    RunScript(ScriptCall("function (id, html) {"
-                         "  const element = document.getElementById(id);"
-                         "  if (element) element.innerHTML = html; }",
-                         {id, html}));
+    RunScript(
+        ScriptCall("function (id, html) {"
+                   "  const element = document.getElementById(id);"
+                   "  if (element) element.innerHTML = html; }",
+                   {id, html}));
 }
 
 void CHtmlDialog::SetElementAttribute(std::string_view id, std::string_view name,
                                       std::string_view value) {
-    RunScript(ScriptCall("function (id, name, value) {"
-                         "  const element = document.getElementById(id);"
-                         "  if (element) element.setAttribute(name, value); }",
-                         {id, name, value}));
+    RunScript(
+        ScriptCall("function (id, name, value) {"
+                   "  const element = document.getElementById(id);"
+                   "  if (element) element.setAttribute(name, value); }",
+                   {id, name, value}));
 }
 
 HtmlEventResult CHtmlDialog::DispatchEvent(CHtmlEvent event) {

@@ -13,19 +13,23 @@ MessageBoxAnswerer& Answerer() {
 
 QMessageBox::Icon IconOf(unsigned type) {
     switch (type & 0xF0) {
-        case MessageBoxType::IconError: return QMessageBox::Critical;
-        case MessageBoxType::IconQuestion: return QMessageBox::Question;
-        case MessageBoxType::IconWarning: return QMessageBox::Warning;
-        case MessageBoxType::IconInformation: return QMessageBox::Information;
-        default: return QMessageBox::NoIcon;
+        case MessageBoxType::IconError:
+            return QMessageBox::Critical;
+        case MessageBoxType::IconQuestion:
+            return QMessageBox::Question;
+        case MessageBoxType::IconWarning:
+            return QMessageBox::Warning;
+        case MessageBoxType::IconInformation:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
     }
 }
 
 }  // namespace
 
 int ShowMessageBox(QWidget* owner, const QString& text, unsigned type) {
-    const MessageBoxRequest request{text, QGuiApplication::applicationDisplayName(),
-                                    type};
+    const MessageBoxRequest request{text, QGuiApplication::applicationDisplayName(), type};
     if (Answerer()) return Answerer()(request);
 
     const bool yesNo = (type & 0x0F) == MessageBoxType::YesNo;

@@ -7,18 +7,18 @@ namespace {
 
 // Every element kind whose context menu the page decides on.
 constexpr const char* kContextMenuTags[] = {
-    "a",       "abbr",     "acronym", "address",  "applet",   "area",     "b",      "base",
-    "basefont", "bdo",     "big",     "blockquote", "body",   "br",       "button", "caption",
-    "center",  "cite",     "code",    "col",      "colgroup", "dd",       "del",    "dir",
-    "div",     "dfn",      "dl",      "dt",       "em",       "fieldset", "font",   "form",
-    "frame",   "frameset", "h1",      "h2",       "h3",       "h4",       "head",   "hr",
-    "html",    "i",        "iframe",  "img",      "input",    "ins",      "isindex", "kbd",
-    "label",   "legend",   "li",      "link",     "map",      "menu",     "meta",   "noframes",
-    "noscript", "object",  "ol",      "optgroup", "option",   "p",        "param",  "pre",
-    "q",       "s",        "samp",    "script",   "select",   "small",    "span",   "strike",
-    "strong",  "style",    "sub",     "sup",      "table",    "tbody",    "td",     "textarea",
-    "tfoot",   "th",       "thead",   "title",    "tr",       "tt",       "u",      "ul",
-    "var",     "xmp",      "marquee",
+    "a",        "abbr",     "acronym", "address",    "applet",   "area",     "b",       "base",
+    "basefont", "bdo",      "big",     "blockquote", "body",     "br",       "button",  "caption",
+    "center",   "cite",     "code",    "col",        "colgroup", "dd",       "del",     "dir",
+    "div",      "dfn",      "dl",      "dt",         "em",       "fieldset", "font",    "form",
+    "frame",    "frameset", "h1",      "h2",         "h3",       "h4",       "head",    "hr",
+    "html",     "i",        "iframe",  "img",        "input",    "ins",      "isindex", "kbd",
+    "label",    "legend",   "li",      "link",       "map",      "menu",     "meta",    "noframes",
+    "noscript", "object",   "ol",      "optgroup",   "option",   "p",        "param",   "pre",
+    "q",        "s",        "samp",    "script",     "select",   "small",    "span",    "strike",
+    "strong",   "style",    "sub",     "sup",        "table",    "tbody",    "td",      "textarea",
+    "tfoot",    "th",       "thead",   "title",      "tr",       "tt",       "u",       "ul",
+    "var",      "xmp",      "marquee",
 };
 
 }  // namespace

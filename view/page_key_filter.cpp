@@ -35,7 +35,8 @@ const char* SwallowedLine(const QKeyEvent& event) {
     const unsigned key = VirtualKeyOf(event);
     if (IsFunctionKey(key)) return "Function key ignored\r\n";
     // A modifier counts when the event carries it or the keyboard holds it down now.
-    const Qt::KeyboardModifiers down = event.modifiers() | QGuiApplication::queryKeyboardModifiers();
+    const Qt::KeyboardModifiers down =
+        event.modifiers() | QGuiApplication::queryKeyboardModifiers();
     for (const IgnoredShortcut& shortcut : kIgnoredShortcuts) {
         if (down.testFlag(shortcut.modifier) && key == shortcut.key) return shortcut.debugLine;
     }
@@ -66,7 +67,8 @@ bool CDictViewPage::PreTranslateMessage(QEvent* event) {
         case QEvent::KeyRelease: {
             const auto& key = static_cast<const QKeyEvent&>(*event);
             char line[48];
-            std::snprintf(line, sizeof line, "Key pressed pMsg->wParam=0x%X\r\n", VirtualKeyOf(key));
+            std::snprintf(line, sizeof line, "Key pressed pMsg->wParam=0x%X\r\n",
+                          VirtualKeyOf(key));
             DebugOutput(line);
             const char* swallowed = SwallowedLine(key);
             if (swallowed == nullptr) return false;

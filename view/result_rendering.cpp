@@ -32,19 +32,21 @@ void CDictViewPage::QueryAndShow(std::string text) {
     }
     // A query that starts with a double-byte character is Chinese.
     const bool chinese = static_cast<unsigned char>(text.front()) >= 0x80;
-    const CResultList found = m_pDictionary != nullptr ? m_pDictionary->Search(text) : CResultList();
+    const CResultList found =
+        m_pDictionary != nullptr ? m_pDictionary->Search(text) : CResultList();
 
     const CWaitCursor wait;
     m_strHtml.clear();
     if (found.empty()) {
-        const int answer = ShowMessageBox(this, QStringLiteral("没有找到您要的词，要到Lumatex搜索吗？"),
-                                          MessageBoxType::YesNo | MessageBoxType::IconQuestion);
+        const int answer =
+            ShowMessageBox(this, QStringLiteral("没有找到您要的词，要到Lumatex搜索吗？"),
+                           MessageBoxType::YesNo | MessageBoxType::IconQuestion);
         if (answer == MessageBoxAnswer::Yes) ShellOpen(LoadStringResource("web_dictionary_url"));
     } else {
         m_results = found;
-        m_strHtml = resultrows::BuildResultTable(m_results, text, chinese,
-                                                 TheStartupSettings().rowTemplate,
-                                                 PagePath(GetProgramDirectory()));
+        m_strHtml =
+            resultrows::BuildResultTable(m_results, text, chinese, TheStartupSettings().rowTemplate,
+                                         PagePath(GetProgramDirectory()));
     }
     WriteResultCell();
 }

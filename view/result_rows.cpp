@@ -36,8 +36,8 @@ std::string BuildResultTable(const CResultList& results, std::string_view query,
         ReplaceAll(row, "$cn", second);
         ReplaceAll(row, "$sord", arrow);
         ReplaceAll(row, "$speak",
-                   "<img id=IMGSP_" + std::to_string(n) + " style='cursor:hand' src='" +
-                       directory + "/speaker.gif'></img>");
+                   "<img id=IMGSP_" + std::to_string(n) + " style='cursor:hand' src='" + directory +
+                       "/speaker.gif'></img>");
         rows += row;
     }
     std::string table = "<table>$item</table>";

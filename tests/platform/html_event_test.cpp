@@ -38,8 +38,8 @@ protected:
 TEST_F(HtmlEventRoutingTest, FirstMatchingRowAloneHandlesTheEvent) {
     Route("click", "BUTTON_GO", "IMG");
     Route("click", "IMGSP_3", "IMG");
-    EXPECT_EQ(m_handled, (std::vector<std::string>{"BUTTON_GO/click <- BUTTON_GO",
-                                                   "img/click <- IMGSP_3"}));
+    EXPECT_EQ(m_handled,
+              (std::vector<std::string>{"BUTTON_GO/click <- BUTTON_GO", "img/click <- IMGSP_3"}));
 }
 
 TEST_F(HtmlEventRoutingTest, IdsMatchExactlyTagsIgnoringCase) {

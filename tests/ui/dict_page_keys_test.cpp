@@ -24,9 +24,11 @@ protected:
 };
 
 TEST_F(PageKeysTest, FunctionKeysAndEscapeAreSwallowed) {
-    const std::pair<Qt::Key, const char*> keys[] = {
-        {Qt::Key_Escape, "0x1B"}, {Qt::Key_F1, "0x70"}, {Qt::Key_F5, "0x74"},
-        {Qt::Key_F12, "0x7B"},    {Qt::Key_Help, "0x2F"}};
+    const std::pair<Qt::Key, const char*> keys[] = {{Qt::Key_Escape, "0x1B"},
+                                                    {Qt::Key_F1, "0x70"},
+                                                    {Qt::Key_F5, "0x74"},
+                                                    {Qt::Key_F12, "0x7B"},
+                                                    {Qt::Key_Help, "0x2F"}};
     for (const auto& [key, code] : keys) {
         m_debug.Clear();
         PressKey(key);
@@ -55,9 +57,8 @@ TEST_F(PageKeysTest, BrowserShortcutsAreSwallowed) {
     // Without the modifier the same letters are typed.
     PressKey(Qt::Key_N);
     PressKey(Qt::Key_D);
-    EXPECT_TRUE(WaitFor([this] {
-        return Eval("document.getElementById('TxtBoxFind').value").toString() == "nd";
-    }));
+    EXPECT_TRUE(WaitFor(
+        [this] { return Eval("document.getElementById('TxtBoxFind').value").toString() == "nd"; }));
 }
 
 TEST_F(PageKeysTest, CopyAndPasteReachTheSearchBox) {

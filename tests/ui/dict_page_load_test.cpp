@@ -14,21 +14,21 @@ namespace {
 TEST_F(DictPageTest, DocumentCompletionShowsTheStartTextAndTheNotice) {
     TheStartupSettings().SetNoticeText(ToAnsi("<p id=notice>本周新增词条</p>"));
     CreatePage(nullptr);
-    ASSERT_TRUE(WaitFor([this] {
-        return Eval("document.getElementById('notice') !== null").toBool();
-    }));
-    EXPECT_TRUE(CellIs(FromAnsi(TheStartupSettings().cellStartHtml) +
-                       "<p id=notice>本周新增词条</p>"));
+    ASSERT_TRUE(
+        WaitFor([this] { return Eval("document.getElementById('notice') !== null").toBool(); }));
+    EXPECT_TRUE(
+        CellIs(FromAnsi(TheStartupSettings().cellStartHtml) + "<p id=notice>本周新增词条</p>"));
     EXPECT_TRUE(Eval("document.querySelector('#TD_DICT_ITEM script') === null").toBool());
     EXPECT_FALSE(TheStartupSettings().cellStartHtml.empty());
 }
 
 TEST_F(DictPageTest, DecorationsLoadFromTheProgramDirectory) {
     EXPECT_TRUE(WaitFor([this] {
-        return Eval("(function () {"
-                    "  const go = document.getElementById('BUTTON_GO');"
-                    "  return go.parentElement.id === 'CAPTION_GO' && go.complete &&"
-                    "         go.naturalWidth > 0; })()")
+        return Eval(
+                   "(function () {"
+                   "  const go = document.getElementById('BUTTON_GO');"
+                   "  return go.parentElement.id === 'CAPTION_GO' && go.complete &&"
+                   "         go.naturalWidth > 0; })()")
             .toBool();
     })) << "the GO image did not load";
     EXPECT_EQ(Eval("document.getElementById('BUTTON_GO').getAttribute('src')").toString(),
@@ -45,9 +45,9 @@ TEST_F(DictPageTest, EventMapRowsInOrder) {
     ASSERT_EQ(map.size(), 97u);
     using Match = CHtmlEventMapEntry::Match;
     const std::tuple<Match, std::string, std::string> firstRows[] = {
-        {Match::id, "ButtonOK", "click"},       {Match::id, "ButtonCancel", "click"},
-        {Match::id, "BUTTON_CLOSE", "click"},   {Match::id, "TxtBoxFind", "keydown"},
-        {Match::id, "BUTTON_GO", "click"},      {Match::tag, "img", "click"}};
+        {Match::id, "ButtonOK", "click"},     {Match::id, "ButtonCancel", "click"},
+        {Match::id, "BUTTON_CLOSE", "click"}, {Match::id, "TxtBoxFind", "keydown"},
+        {Match::id, "BUTTON_GO", "click"},    {Match::tag, "img", "click"}};
     for (std::size_t row = 0; row < std::size(firstRows); ++row) {
         EXPECT_EQ(std::tie(map[row].match, map[row].element, map[row].event), firstRows[row])
             << "row " << row + 1;

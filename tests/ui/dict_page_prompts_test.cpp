@@ -69,8 +69,7 @@ TEST_F(DictPagePromptTest, NoResultAnsweredYesOpensTheWebDictionary) {
     EXPECT_EQ(m_boxes[0].text, QString("没有找到您要的词，要到Lumatex搜索吗？"));
     EXPECT_EQ(m_boxes[0].type, 0x24u);
     ASSERT_EQ(m_browser.opened.size(), 1u);
-    EXPECT_EQ(m_browser.opened[0].toString(),
-              FromAnsi(LoadStringResource("web_dictionary_url")));
+    EXPECT_EQ(m_browser.opened[0].toString(), FromAnsi(LoadStringResource("web_dictionary_url")));
     EXPECT_TRUE(m_browser.opened[0].toString().endsWith("/kbase/dict.aspx"));
     EXPECT_TRUE(CellIs(Footer() + "<br>"));
 }

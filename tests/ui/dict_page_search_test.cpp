@@ -40,10 +40,10 @@ TEST_F(DictPageTest, EnterAndTheGoImageRunTheSameSearch) {
     EXPECT_EQ(Page().GetResults()[0]->english, "shirt");
     EXPECT_EQ(Eval("document.querySelectorAll('#TD_DICT_ITEM tr').length").toInt(), 5);
     EXPECT_TRUE(WaitFor([this] { return Eval(kCellImagesLoaded).toBool(); }));
-    EXPECT_THAT(ToStrings(Eval(kFirstRowNodes)),
-                ElementsAre("IMG:arrow_d.gif", "B:<font color=\"#ff0000\">shirt</font>",
-                            "IMG#IMGSP_0:speaker.gif", "BR", "TEXT:衬衫", "BR",
-                            "TEXT:\u00a0 ", "BR"));
+    EXPECT_THAT(
+        ToStrings(Eval(kFirstRowNodes)),
+        ElementsAre("IMG:arrow_d.gif", "B:<font color=\"#ff0000\">shirt</font>",
+                    "IMG#IMGSP_0:speaker.gif", "BR", "TEXT:衬衫", "BR", "TEXT:\u00a0 ", "BR"));
     const QString afterEnter = CellHtml();
 
     Eval("document.getElementById('TD_DICT_ITEM').innerHTML = '<i id=stale></i>'");
@@ -82,10 +82,10 @@ TEST_F(DictPageTest, ChineseQueryShowsTheChineseTextFirst) {
     Search("衬衫");
     ASSERT_EQ(Page().GetResults().size(), 3u);
     EXPECT_TRUE(WaitFor([this] { return Eval(kCellImagesLoaded).toBool(); }));
-    EXPECT_THAT(ToStrings(Eval(kFirstRowNodes)),
-                ElementsAre("IMG:arrow_d.gif", "B:<font color=\"#ff0000\">衬衫</font>",
-                            "IMG#IMGSP_0:speaker.gif", "BR", "TEXT:shirt", "BR", "TEXT:\u00a0 ",
-                            "BR"));
+    EXPECT_THAT(
+        ToStrings(Eval(kFirstRowNodes)),
+        ElementsAre("IMG:arrow_d.gif", "B:<font color=\"#ff0000\">衬衫</font>",
+                    "IMG#IMGSP_0:speaker.gif", "BR", "TEXT:shirt", "BR", "TEXT:\u00a0 ", "BR"));
 }
 
 TEST_F(DictPageTest, LeadingSpaceMakesAnEnglishQueryThatKeepsItsSpace) {

@@ -30,8 +30,8 @@ TEST_F(SpeechTest, OtherImagesAndUnknownRowsSpeakNothing) {
     Click("#TD_DICT_ITEM img:not([id])");
     Click("#BUTTON_GO");
     Settle();
-    for (const char* id : {"IMGSP_5", "IMGSP_-1", "IMGSP_99999999999999999999", "imgsp_0", "IMG",
-                           "SPEAK_0"}) {
+    for (const char* id :
+         {"IMGSP_5", "IMGSP_-1", "IMGSP_99999999999999999999", "imgsp_0", "IMG", "SPEAK_0"}) {
         Page().OnSpeakerClick(CHtmlElement{id, "IMG", false});
     }
     QTest::qWait(3 * RecordingSpeechEngine::kUtteranceMs);
@@ -42,8 +42,9 @@ TEST_F(SpeechTest, OtherImagesAndUnknownRowsSpeakNothing) {
         Page().OnSpeakerClick(CHtmlElement{id, "IMG", false});
     }
     ASSERT_TRUE(WaitFor([this] { return m_said.size() == 3; }));
-    EXPECT_EQ(m_said, (std::vector<QString>{"shirt collar", "shirt",
-                                            QString::fromStdString(Page().GetResults()[2]->english)}));
+    EXPECT_EQ(m_said,
+              (std::vector<QString>{"shirt collar", "shirt",
+                                    QString::fromStdString(Page().GetResults()[2]->english)}));
 }
 
 TEST_F(SpeechTest, NoSearchYetMeansNothingToSpeak) {

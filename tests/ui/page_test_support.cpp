@@ -187,13 +187,14 @@ void DictPageTest::PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
 void DictPageTest::Click(const QString& selector, Qt::MouseButton button) {
     // An image has no size until it has loaded, so the centre is taken once the box has one.
     const QString centreScript =
-        QStringLiteral("(function () {"
-                       "  const element = document.querySelector('%1');"
-                       "  if (!element) return [];"
-                       "  element.scrollIntoView();"
-                       "  const box = element.getBoundingClientRect();"
-                       "  if (box.width === 0 || box.height === 0) return [];"
-                       "  return [box.left + box.width / 2, box.top + box.height / 2]; })()")
+        QStringLiteral(
+            "(function () {"
+            "  const element = document.querySelector('%1');"
+            "  if (!element) return [];"
+            "  element.scrollIntoView();"
+            "  const box = element.getBoundingClientRect();"
+            "  if (box.width === 0 || box.height === 0) return [];"
+            "  return [box.left + box.width / 2, box.top + box.height / 2]; })()")
             .arg(selector);
     QVariantList centre;
     WaitFor([&] {
@@ -217,6 +218,7 @@ void DictPageTest::Search(const QString& text) {
     PressKey(Qt::Key_Return);
     ASSERT_TRUE(WaitFor([&] {
         return m_boxes.size() > boxes || Eval("document.getElementById('stale') === null").toBool();
-    })) << "no search for " << text.toStdString();
+    })) << "no search for "
+        << text.toStdString();
     Settle();
 }
