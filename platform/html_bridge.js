@@ -2,7 +2,8 @@
 // scripts run. It reports each event that the dialog's event map names, as it bubbles up to the
 // document, to the host through a prompt that carries a private marker; the host routes the
 // event synchronously and answers "allow" or "cancel", and a cancelled event loses its default
-// action. The host fills in @MARKER@ and @EVENTS@.
+// action. It also gives the page the few things that only the old browser did. The host fills in
+// @MARKER@ and @EVENTS@.
 (function () {
     'use strict';
     const marker = '@MARKER@';
@@ -64,11 +65,16 @@
 
     for (const name of eventNames) document.addEventListener(name, report, false);
 
-    // The old browser's "cursor:hand" is the pointing hand; today's browsers drop the value.
     document.addEventListener('DOMContentLoaded', function () {
+        // The old browser's "cursor:hand" is the pointing hand; today's browsers drop the value.
         const style = document.createElement('style');
         style.textContent = '[style*="cursor:hand" i], [style*="cursor: hand" i] ' +
                             '{ cursor: pointer; }';
         (document.head || document.documentElement).appendChild(style);
+        // The old browser made a text box as wide as its size in Latin letters; today's take
+        // the face's average width, which for a Chinese face is a whole ideograph.
+        for (const box of document.querySelectorAll('input[size]')) {
+            if (!box.style.width) box.style.width = box.size + 'ch';
+        }
     });
 })();

@@ -1,6 +1,8 @@
 #include "platform/html_dialog.h"
 
 #include <QFile>
+#include <QFont>
+#include <QFontInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -129,6 +131,10 @@ bool CHtmlDialog::OnInitDialog() {
     QWebEngineSettings* settings = m_pBridge->settings();
     ApplyDownloadControl(settings, downloadControl ? static_cast<unsigned>(*downloadControl)
                                                    : kDefaultDownloadControl);
+    // The pages are written for a browser whose default face was the Song typeface ("宋体").
+    const QString song = QFontInfo(QFont(QStringLiteral("宋体"))).family();
+    settings->setFontFamily(QWebEngineSettings::StandardFont, song);
+    settings->setFontFamily(QWebEngineSettings::SerifFont, song);
     // The pages are local files that show the publisher's content, as the old browser allowed.
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     m_pBrowser->setPage(m_pBridge);
@@ -136,12 +142,18 @@ bool CHtmlDialog::OnInitDialog() {
         if (ok) OnDocumentComplete();
     });
 
+    // Resource 0 is no page: the dialog shows nothing until it navigates somewhere.
+    if (m_htmlResourceId == 0) return true;
     QFile resource(QStringLiteral(":/html/%1.html").arg(m_htmlResourceId));
     const QByteArray stored =
         resource.open(QIODevice::ReadOnly) ? resource.readAll() : QByteArray();
     m_pBridge->setHtml(FromAnsi(std::string_view(stored.constData(), stored.size())),
                        QUrl::fromLocalFile(QString::fromStdString(GetProgramDirectory() + "/")));
     return true;
+}
+
+void CHtmlDialog::Navigate(std::string_view address) {
+    if (m_pBridge != nullptr) m_pBridge->load(QUrl(FromAnsi(address)));
 }
 
 std::optional<int> CHtmlDialog::OnAmbientProperty(int) const {

@@ -1,6 +1,7 @@
-// CHtmlDialog: a dialog that shows one HTML page of the program's resources in a web view and
-// lets C++ handle the page's events through an event map. The page is stored in code page 936
-// and loaded with the program's directory as its base, so absolute file paths in it load.
+// CHtmlDialog: a dialog that shows one HTML page of the program's resources (or, with resource 0,
+// whatever it navigates to) in a web view and lets C++ handle the page's events through an event
+// map. The page is stored in code page 936 and loaded with the program's directory as its base,
+// so absolute file paths in it load.
 #pragma once
 
 #include <QDialog>
@@ -50,6 +51,9 @@ public:
     // is being handled; an element that does not exist is left alone. Texts are code page 936.
     void SetElementHtml(std::string_view id, std::string_view html);
     void SetElementAttribute(std::string_view id, std::string_view name, std::string_view value);
+
+    // Loads the code page 936 web address in the browser, in place of the current document.
+    void Navigate(std::string_view address);
 
     // Exchanges data between the page's elements and the members that DoDataExchange binds.
     // Reading takes the values the page reported with its latest event.

@@ -1,0 +1,152 @@
+#include "app/about_dialog.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPixmap>
+#include <QTimerEvent>
+
+#include "app/startup_settings.h"
+#include "platform/ansi_text.h"
+#include "platform/debug_output.h"
+#include "platform/string_resources.h"
+
+namespace {
+
+// Dialog 100: its size and font, and where its controls sit, in dialog units.
+constexpr int kDialogWidth = 161;
+constexpr int kDialogHeight = 159;
+constexpr int kDialogFontPoints = 9;
+constexpr double kPageFontPoints = 9.4;
+const QRect kIconRect(11, 17, 20, 20);
+const QRect kProductNameRect(42, 12, 106, 8);
+const QRect kNoticeLineRect(41, 25, 95, 8);
+const QRect kTextRect(16, 46, 126, 56);
+const QRect kVisitCaptionRect(13, 115, 35, 8);
+const QRect kLinkRect(50, 115, 79, 8);
+
+// number × numerator / denominator, rounded half away from zero, for a positive denominator.
+int MulDiv(int number, int numerator, int denominator) {
+    const long long product = static_cast<long long>(number) * numerator;
+    const long long half = denominator / 2;
+    return static_cast<int>((product >= 0 ? product + half : product - half) / denominator);
+}
+
+}  // namespace
+
+CAboutDialog::CAboutDialog()
+    : m_font(QStringLiteral("宋体")), m_fontDialog(QStringLiteral("MS Shell Dlg")) {
+    m_font.setPointSizeF(kPageFontPoints);
+    m_fontDialog.setPointSize(kDialogFontPoints);
+}
+
+bool CAboutDialog::Create(QWidget* parent) {
+    if (parent != nullptr) setParent(parent, Qt::Widget);
+    setFont(m_fontDialog);
+    const QFontMetrics metrics(m_fontDialog, this);
+    const int alphabetWidth = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    m_baseUnitX = (alphabetWidth / 26 + 1) / 2;
+    m_baseUnitY = metrics.height();
+    resize(MapDialogRect(QRect(0, 0, kDialogWidth, kDialogHeight)).size());
+    CreateControls();
+    return OnInitDialog();
+}
+
+void CAboutDialog::CreateControls() {
+    m_pIcon = new QLabel(this);
+    m_pIcon->setGeometry(MapDialogRect(kIconRect));
+    m_pIcon->setFont(m_fontDialog);
+    m_pIcon->setPixmap(QPixmap(QStringLiteral(":/icons/136.png"))
+                           .scaled(m_pIcon->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+
+    m_pProductName = CreateStatic(
+        kProductNameRect, FromAnsi(LoadStringResource("about_product_name") + GetVersionText()));
+    m_pNoticeLine =
+        CreateStatic(kNoticeLineRect, FromAnsi(LoadStringResource("about_notice_line")));
+    m_pText = CreateStatic(kTextRect, QString());
+    m_pVisitCaption = CreateStatic(kVisitCaptionRect, QStringLiteral("详情访问："));
+
+    m_link.setParent(this);
+    m_link.setGeometry(MapDialogRect(kLinkRect));
+    m_link.setFont(m_fontDialog);
+    m_link.setText(FromAnsi(LoadStringResource("about_site_url")));
+}
+
+QLabel* CAboutDialog::CreateStatic(const QRect& dialogUnits, const QString& text) {
+    auto* label = new QLabel(text, this);
+    label->setGeometry(MapDialogRect(dialogUnits));
+    label->setFont(m_fontDialog);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    return label;
+}
+
+QWidget* CAboutDialog::GetDlgItem(int id) {
+    switch (id) {
+        case kIdcIcon:
+            return m_pIcon;
+        case kIdcLink:
+            return m_pText != nullptr ? &m_link : nullptr;
+        case kIdcText:
+            return m_pText;
+        case kIdcProductName:
+            return m_pProductName;
+        case kIdcNoticeLine:
+            return m_pNoticeLine;
+        case kIdcVisitCaption:
+            return m_pVisitCaption;
+        default:
+            return nullptr;
+    }
+}
+
+QRect CAboutDialog::MapDialogRect(const QRect& dialogUnits) const {
+    return QRect(MulDiv(dialogUnits.x(), m_baseUnitX, 4), MulDiv(dialogUnits.y(), m_baseUnitY, 8),
+                 MulDiv(dialogUnits.width(), m_baseUnitX, 4),
+                 MulDiv(dialogUnits.height(), m_baseUnitY, 8));
+}
+
+bool CAboutDialog::OnInitDialog() {
+    m_strText = TheStartupSettings().aboutText;
+    UpdateData(false);
+    m_refreshTimer.start(kRefreshPeriodMs, this);
+    // The page and its texts take the page font; the icon and the link keep the dialog font.
+    setFont(m_font);
+    for (QLabel* label : {m_pText, m_pProductName, m_pNoticeLine, m_pVisitCaption}) {
+        label->setFont(m_font);
+    }
+    return true;
+}
+
+void CAboutDialog::OnTimer() {
+    m_strText = TheStartupSettings().aboutText;
+    UpdateData(false);
+    DebugOutput(m_strText);
+}
+
+bool CAboutDialog::UpdateData(bool saveAndValidate) {
+    if (m_pText == nullptr) return false;
+    DoDataExchange(saveAndValidate);
+    return true;
+}
+
+void CAboutDialog::DoDataExchange(bool saveAndValidate) {
+    if (!m_linkAttached) {
+        m_link.PreSubclassWindow();
+        m_linkAttached = true;
+    }
+    if (saveAndValidate) {
+        m_strText = ToAnsi(m_pText->text());
+    } else {
+        m_pText->setText(FromAnsi(m_strText));
+    }
+}
+
+void CAboutDialog::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == m_refreshTimer.timerId()) {
+        OnTimer();
+        return;
+    }
+    QDialog::timerEvent(event);
+}

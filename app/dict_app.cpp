@@ -1,0 +1,39 @@
+#include "app/dict_app.h"
+
+#include <string>
+
+#include "app/main_dialog.h"
+#include "app/startup_settings.h"
+#include "platform/ansi_text.h"
+#include "platform/debug_output.h"
+#include "platform/fonts.h"
+#include "platform/main_window.h"
+#include "platform/program_directory.h"
+#include "platform/string_resources.h"
+
+CDictApp::CDictApp(int& argc, char** argv) {
+    // The web pages share the window's graphics context; this must precede the application.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    m_application = std::make_unique<QApplication>(argc, argv);
+}
+
+CDictApp::~CDictApp() = default;
+
+bool CDictApp::InitInstance() {
+    InstallFontSubstitutions();
+    QCoreApplication::setOrganizationName(QString::fromUtf8(kRegistryKey));
+
+    CStartupSettings& settings = TheStartupSettings();
+    for (int id : BuildStartupSettings(settings, LoadStringTable(), GetProgramDirectory())) {
+        DebugOutput("String " + std::to_string(id) + " could not be deciphered\r\n");
+    }
+    QGuiApplication::setApplicationDisplayName(FromAnsi(settings.titleText));
+    DebugOutput(settings.aboutText);
+    DebugOutput(settings.splashNotice);
+
+    CMainDialog mainWindow;
+    SetMainWindow(&mainWindow);
+    mainWindow.DoModal();
+    SetMainWindow(nullptr);
+    return false;
+}

@@ -1,0 +1,146 @@
+#include "app/main_dialog.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <exception>
+
+#include "app/startup_settings.h"
+#include "dictionary/file_error.h"
+#include "platform/ansi_text.h"
+#include "platform/dialog_units.h"
+#include "platform/message_box.h"
+#include "platform/string_resources.h"
+
+namespace {
+
+constexpr int kSkinBitmapId = 129;
+constexpr QRgb kSkinTransparent = qRgb(0, 0, 0);
+constexpr int kAboutMenuStringId = 101;
+// Where the tab window lies in the window, once sized: left 31, top 60, 267 x 374.
+constexpr QRect kTabWindowRect(31, 60, 267, 374);
+// The window's template: 222 x 365 dialog units of its 9 point "宋体".
+constexpr QRect kWindowUnits(0, 0, 222, 365);
+
+QFont SongFont() {
+    return QFont(QStringLiteral("宋体"));
+}
+
+}  // namespace
+
+CMainDialog::CMainDialog()
+    : m_fontText(SongFont()), m_fontBold(SongFont()), m_hIcon(QStringLiteral(":/icons/136.png")) {
+    m_fontText.setPointSizeF(10.0);
+    m_fontBold.setPixelSize(16);
+    m_fontBold.setWeight(QFont::Bold);
+    m_hIcon.addFile(QStringLiteral(":/icons/136.ico"));
+
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    QFont dialogFont = SongFont();
+    dialogFont.setPointSize(9);
+    const QRect pixels = DialogUnitsToPixels(dialogFont, kWindowUnits);
+    setFixedSize(pixels.size());
+    move(0, 0);
+}
+
+CMainDialog::~CMainDialog() = default;
+
+std::int32_t& CMainDialog::LoadingTicks() {
+    static std::int32_t ticks = 0;
+    return ticks;
+}
+
+int CMainDialog::DoModal() {
+    if (OnCreate() == -1) return -1;
+    OnInitDialog();
+    return exec();
+}
+
+int CMainDialog::OnCreate() {
+    setFont(m_fontText);
+    m_loadingTimer = startTimer(kLoadingTimerMs);
+
+    m_tabWnd.Create(CPADTabWnd::WS_CHILD | CPADTabWnd::PTS_BOTTOM,
+                    QRect(QPoint(31, 60), QPoint(299, 425)), this, kTabWindowId);
+    m_dictPage.Create(&m_tabWnd);
+    m_tabWnd.AddTab(&m_dictPage, ToAnsi(QStringLiteral("词典")).c_str(), 0);
+    m_onlinePage.Create(&m_tabWnd);
+    m_tabWnd.AddTab(&m_onlinePage, ToAnsi(QStringLiteral("在线")).c_str(), 0);
+    m_aboutPage.Create(&m_tabWnd);
+    m_tabWnd.AddTab(&m_aboutPage, ToAnsi(QStringLiteral("关于")).c_str(), 0);
+    m_tabWnd.SetCurSel(0);
+    m_dictPage.m_pDictionary = &m_store;
+
+    setWindowTitle(FromAnsi(TheStartupSettings().titleText));
+    return 0;
+}
+
+bool CMainDialog::OnInitDialog() {
+    // The window has no caption bar; its system menu is the window's context menu.
+    m_systemMenu = new QMenu(this);
+    m_systemMenu->addAction(QStringLiteral("最小化(&N)"), this, &QWidget::showMinimized);
+    m_systemMenu->addAction(QStringLiteral("关闭(&C)\tAlt+F4"), this, &QDialog::reject);
+    const std::string aboutEntry = LoadStringResource(std::to_string(kAboutMenuStringId));
+    if (!aboutEntry.empty()) {
+        m_systemMenu->addSeparator();
+        m_systemMenu->addAction(FromAnsi(aboutEntry), this,
+                                [this] { OnSysCommand(kAboutCommand); });
+    }
+
+    setWindowIcon(m_hIcon);
+
+    LoadSkinResource(kSkinBitmapId);
+    SetShapeMode(true);
+    SetTransparentColor(kSkinTransparent);
+    m_bTransparentStatics = true;
+    m_bDragAnywhere = true;
+
+    LoadDictionary();
+    return true;
+}
+
+void CMainDialog::LoadDictionary() {
+    // A damaged or missing file is reported once; the window goes on with what was read.
+    try {
+        m_store.LoadFile(TheStartupSettings().dictionaryPath);
+    } catch (const CFileError& error) {
+        ShowMessageBox(this, QString::fromStdString(error.what()), MessageBoxType::IconWarning);
+    } catch (const std::exception& error) {
+        ShowMessageBox(this, QString::fromStdString(error.what()), MessageBoxType::IconWarning);
+    }
+}
+
+void CMainDialog::OnSysCommand(int command) {
+    if ((command & 0xFFF0) != kAboutCommand) return;
+    m_tabWnd.SetCurSel(2);
+    m_tabWnd.Refresh();
+}
+
+void CMainDialog::ShowSystemMenu(const QPoint& globalPosition) {
+    if (m_systemMenu != nullptr) m_systemMenu->popup(globalPosition);
+}
+
+void CMainDialog::contextMenuEvent(QContextMenuEvent* event) {
+    ShowSystemMenu(event->globalPos());
+}
+
+void CMainDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::AltModifier) {
+        ShowSystemMenu(mapToGlobal(QPoint(0, 0)));
+        return;
+    }
+    CSkinDialog::keyPressEvent(event);
+}
+
+void CMainDialog::resizeEvent(QResizeEvent* event) {
+    CSkinDialog::resizeEvent(event);
+    m_tabWnd.setGeometry(kTabWindowRect);
+}
+
+void CMainDialog::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == m_loadingTimer) {
+        OnTimer(kLoadingTimerId);
+        return;
+    }
+    CSkinDialog::timerEvent(event);
+}

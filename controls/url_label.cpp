@@ -1,0 +1,283 @@
+#include "controls/url_label.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QTimerEvent>
+#include <utility>
+
+#include "platform/ansi_text.h"
+#include "platform/message_box.h"
+#include "platform/shell_open.h"
+
+namespace {
+
+constexpr int kLastFailureCode = 32;
+constexpr int kQueryTimeoutMs = 5000;
+constexpr int kUnderlineWhileHovering = -1;
+constexpr int kUnderlineAlways = 1;
+// How far below the label the repaint reaches when hovering ends.
+constexpr int kHoverEndRepaintBelow = 10;
+constexpr std::string_view kPlaceholder = "%1";
+constexpr std::string_view kQuotedPlaceholder = "\"%1\"";
+constexpr std::string_view kOpenErrorPrefix = "Unable to open hyperlink:\n\n";
+
+// The value of key Exec in the [Desktop Entry] group of a desktop entry file; nullopt if none.
+std::optional<QString> DesktopEntryExec(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return std::nullopt;
+    bool inEntryGroup = false;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.startsWith(u'[')) {
+            inEntryGroup = line == QLatin1String("[Desktop Entry]");
+        } else if (inEntryGroup && line.startsWith(QLatin1String("Exec"))) {
+            const qsizetype equals = line.indexOf(u'=');
+            if (equals >= 0 && line.left(equals).trimmed() == QLatin1String("Exec"))
+                return line.mid(equals + 1).trimmed();
+        }
+    }
+    return std::nullopt;
+}
+
+// Starts a command line as a detached process; returns Succeeded or why it could not start.
+int StartCommandLine(const std::string& commandLine) {
+    QStringList arguments = QProcess::splitCommand(FromAnsi(commandLine));
+    if (arguments.isEmpty()) return OpenUrlCode::FileNotFound;
+    const QString program = arguments.takeFirst();
+    if (QProcess::startDetached(program, arguments)) return OpenUrlCode::Succeeded;
+    const bool found = program.contains(u'/') ? QFileInfo::exists(program)
+                                              : !QStandardPaths::findExecutable(program).isEmpty();
+    return found ? OpenUrlCode::AccessDenied : OpenUrlCode::FileNotFound;
+}
+
+}  // namespace
+
+int ReadBrowserCommand(std::string& command) {
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                             QStringLiteral("x-scheme-handler/http")});
+    if (!query.waitForFinished(kQueryTimeoutMs) || query.exitStatus() != QProcess::NormalExit ||
+        query.exitCode() != 0) {
+        query.kill();
+        return OpenUrlCode::FileNotFound;
+    }
+    const QString entry = QString::fromUtf8(query.readAllStandardOutput()).trimmed();
+    if (entry.isEmpty()) return OpenUrlCode::FileNotFound;
+    const QString path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, entry);
+    if (path.isEmpty()) return OpenUrlCode::FileNotFound;
+    const std::optional<QString> exec = DesktopEntryExec(path);
+    if (!exec || exec->isEmpty()) return OpenUrlCode::FileNotFound;
+    command = DesktopExecToCommand(ToAnsi(*exec));
+    return 0;
+}
+
+std::string DesktopExecToCommand(std::string_view exec) {
+    std::string command;
+    command.reserve(exec.size());
+    for (std::size_t at = 0; at < exec.size(); ++at) {
+        if (exec[at] != '%' || at + 1 == exec.size()) {
+            command += exec[at];
+            continue;
+        }
+        const char code = exec[++at];
+        if (code == '%') {
+            command += '%';
+        } else if (code == 'u' || code == 'U' || code == 'f' || code == 'F') {
+            command += kPlaceholder;
+        }
+    }
+    return command;
+}
+
+std::string BrowserCommandLine(std::string_view command, std::string_view address) {
+    std::size_t cut = command.find(kQuotedPlaceholder);
+    if (cut == std::string_view::npos) cut = command.find(kPlaceholder);
+    std::string commandLine(command.substr(0, cut));
+    commandLine += ' ';
+    commandLine += address;
+    return commandLine;
+}
+
+std::string OpenErrorText(int code) {
+    switch (code) {
+        case OpenUrlCode::OutOfResources:
+            return "The operating system is out\nof memory or resources.";
+        case OpenUrlCode::FileNotFound:
+            return "The specified file was not found.";
+        case OpenUrlCode::PathNotFound:
+            return "The specified path was not found.";
+        case OpenUrlCode::AccessDenied:
+            return "The operating system denied\naccess to the specified file.";
+        case OpenUrlCode::OutOfMemory:
+            return "There was not enough memory to complete the operation.";
+        case OpenUrlCode::BadFormat:
+            return "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).";
+        case OpenUrlCode::SharingViolation:
+            return "A sharing violation occurred. ";
+        case OpenUrlCode::AssociationIncomplete:
+            return "The filename association is\nincomplete or invalid.";
+        case OpenUrlCode::DdeTimeout:
+            return "The DDE transaction could not\nbe completed because the request timed out.";
+        case OpenUrlCode::DdeFailed:
+            return "The DDE transaction failed.";
+        case OpenUrlCode::DdeBusy:
+            return "The DDE transaction could not\nbe completed because other DDE "
+                   "transactions\nwere being processed.";
+        case OpenUrlCode::NoAssociation:
+            return "There is no application associated\nwith the given filename extension.";
+        case OpenUrlCode::DllNotFound:
+            return "The specified dynamic-link library was not found.";
+        default:
+            return "Unknown Error (" + std::to_string(code) + ") occurred.";
+    }
+}
+
+CUrlLabel::CUrlLabel(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void CUrlLabel::PreSubclassWindow() {
+    m_notify = true;
+    setMouseTracking(true);
+    if (m_url.empty()) m_url = ToAnsi(text());
+    if (text().isEmpty()) setText(FromAnsi(m_url));
+    m_fontPlain = font();
+    m_fontUnderlined = m_fontPlain;
+    m_fontUnderlined.setUnderline(true);
+    FitToText();
+    LoadHandCursor();
+    setToolTip(FromAnsi(m_url));
+}
+
+void CUrlLabel::FitToText() {
+    if (!m_fitToText) return;
+    const QRect window = geometry();
+    const QRect client = contentsRect();
+    const QFontMetrics metrics(m_fontUnderlined);
+    const int cx = metrics.horizontalAdvance(text()) + window.width() - client.width();
+    const int cy = metrics.height() + window.height() - client.height();
+
+    // Edges as left, top and the exclusive right and bottom, so that the halves of an odd
+    // difference fall as they do on a dialog.
+    int left = window.x();
+    int top = window.y();
+    int right = left + window.width();
+    int bottom = top + window.height();
+    if (alignment() & Qt::AlignVCenter) {
+        const int shrink = (window.height() - cy) / 2;
+        top += shrink;
+        bottom -= shrink;
+    } else {
+        bottom = top + cy;
+    }
+    if (alignment() & Qt::AlignHCenter) {
+        const int shrink = (window.width() - cx) / 2;
+        left += shrink;
+        right -= shrink;
+    } else if (alignment() & Qt::AlignRight) {
+        left = right - cx;
+    } else {
+        right = left + cx;
+    }
+    setGeometry(left, top, right - left, bottom - top);
+}
+
+void CUrlLabel::LoadHandCursor() {
+    if (m_cursor) return;
+    m_cursor = QCursor(Qt::PointingHandCursor);
+    setCursor(*m_cursor);
+}
+
+int CUrlLabel::OpenUrl(const std::string& address) {
+    const int result = ShellOpen(address) ? OpenUrlCode::Succeeded : OpenUrlCode::NoAssociation;
+    if (result > kLastFailureCode) return result;
+    std::string command;
+    if (m_readBrowserCommand(command) != 0) return result;
+    return StartCommandLine(BrowserCommandLine(command, address));
+}
+
+void CUrlLabel::ShowOpenError(int code) {
+    ShowMessageBox(this, FromAnsi(std::string(kOpenErrorPrefix) + OpenErrorText(code)),
+                   MessageBoxType::IconWarning);
+}
+
+void CUrlLabel::OnLinkClicked() {
+    m_hovering = false;
+    const int result = OpenUrl(m_url);
+    m_visited = result > kLastFailureCode;
+    // Repainted on failure too: the box does not uncover the label here, and a link that was
+    // visited before must show the normal colour again.
+    update();
+    if (!m_visited) {
+        QApplication::beep();
+        ShowOpenError(result);
+    }
+}
+
+void CUrlLabel::OnMouseMove() {
+    if (m_hovering) return;
+    m_hovering = true;
+    if (m_underlineMode == kUnderlineWhileHovering) setFont(m_fontUnderlined);
+    update();
+    m_hoverTimer.start(kHoverPollMs, this);
+}
+
+void CUrlLabel::OnTimer() {
+    if (rect().contains(mapFromGlobal(QCursor::pos()))) return;
+    m_hovering = false;
+    m_hoverTimer.stop();
+    if (m_underlineMode != kUnderlineAlways) setFont(m_fontPlain);
+    update(rect().adjusted(0, 0, 0, kHoverEndRepaintBelow));
+}
+
+QColor CUrlLabel::OnCtlColor() const {
+    if (m_hovering) return m_colorHover;
+    return m_visited ? m_colorVisited : m_colorNormal;
+}
+
+void CUrlLabel::SetBrowserCommandReader(BrowserCommandReader reader) {
+    m_readBrowserCommand = std::move(reader);
+}
+
+void CUrlLabel::OnEraseBkgnd(QPainter& painter) {
+    painter.fillRect(rect(), palette().color(QPalette::Button));
+}
+
+void CUrlLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    OnEraseBkgnd(painter);
+    QPalette colours = palette();
+    colours.setColor(QPalette::WindowText, OnCtlColor());
+    style()->drawItemText(&painter, contentsRect(),
+                          static_cast<int>(QStyle::visualAlignment(layoutDirection(), alignment())),
+                          colours, isEnabled(), text(), QPalette::WindowText);
+}
+
+void CUrlLabel::mouseMoveEvent(QMouseEvent* event) {
+    OnMouseMove();
+    QLabel::mouseMoveEvent(event);
+}
+
+void CUrlLabel::mousePressEvent(QMouseEvent* event) {
+    if (m_notify && event->button() == Qt::LeftButton) {
+        OnLinkClicked();
+        return;
+    }
+    QLabel::mousePressEvent(event);
+}
+
+void CUrlLabel::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == m_hoverTimer.timerId()) {
+        OnTimer();
+        return;
+    }
+    QLabel::timerEvent(event);
+}

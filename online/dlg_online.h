@@ -1,0 +1,21 @@
+// CDlgOnline: the online tab's page, a browser that shows the publisher's online page. It
+// navigates there once, when it is created, and never again; Enter and Escape leave it alone.
+#pragma once
+
+#include "platform/html_dialog.h"
+
+class CDlgOnline : public CHtmlDialog {
+    Q_OBJECT
+public:
+    // The frame the page is meant for; the view shows the page itself.
+    static constexpr const char* kTargetFrame = "Tavlex1.0";
+
+    CDlgOnline();
+
+    // Enter and Escape reach these; the page stays.
+    void accept() override {}
+    void reject() override {}
+
+protected:
+    bool OnInitDialog() override;
+};
