@@ -4,12 +4,15 @@
 // ten searches. Runs on any Qt platform (offscreen or a virtual display).
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -75,6 +78,19 @@ std::vector<int> Descendants(int root) {
     return found;
 }
 
+// Runs the event loop until done() holds or timeoutMs passed; returns done().
+bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done()) loop.quit();
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    poll.start(5);
+    loop.exec();
+    return done();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -97,7 +113,7 @@ int main(int argc, char** argv) {
     QWebEnginePage* page = window.DictPage().GetBrowser()->page();
     bool pageLoaded = false;
     QObject::connect(page, &QWebEnginePage::loadFinished, [&] { pageLoaded = true; });
-    if (!QTest::qWaitFor([&] { return pageLoaded; }, 30000)) {
+    if (!WaitFor([&] { return pageLoaded; }, 30000)) {
         std::fprintf(stderr, "the dictionary page did not load\n");
     }
     const qint64 pageReady = sinceStart.elapsed();
@@ -105,9 +121,9 @@ int main(int argc, char** argv) {
     for (const char* query :
          {"shirt", "collar", "衬衫", "pleat", "dart", "纽扣", "yarn", "denim", "lining", "zip"}) {
         window.DictPage().QueryAndShow(ToAnsi(QString::fromUtf8(query)));
-        QTest::qWait(200);
+        WaitFor([] { return false; }, 200);
     }
-    QTest::qWait(1000);
+    WaitFor([] { return false; }, 1000);
 
     std::printf("window shown, %zu entries loaded: %lld ms\n", window.Store().size(), shown);
     std::printf("dictionary page loaded:          %lld ms\n", pageReady);

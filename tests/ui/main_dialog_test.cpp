@@ -18,6 +18,7 @@
 #include "platform/message_box.h"
 #include "platform/program_directory.h"
 #include "platform/string_resources.h"
+#include "ui_wait.h"
 
 namespace {
 
@@ -166,15 +167,15 @@ TEST_F(MainDialogTest, ReadyWindowSearchesAndShowsTheAboutPage) {
             result = value;
             done = true;
         });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 20000)) << "no answer from the page";
+        EXPECT_TRUE(WaitFor([&] { return done; }, 20000)) << "no answer from the page";
         return result;
     };
-    ASSERT_TRUE(QTest::qWaitFor(
+    ASSERT_TRUE(WaitFor(
         [&] { return evaluate("document.getElementById('BUTTON_GO') !== null").toBool(); }, 20000));
 
     window.DictPage().QueryAndShow("collar");
     EXPECT_GT(window.DictPage().GetResults().size(), 10u);
-    EXPECT_TRUE(QTest::qWaitFor(
+    EXPECT_TRUE(WaitFor(
         [&] {
             return evaluate(
                        "document.querySelectorAll('[id^=IMGSP_]').length > 10 && "

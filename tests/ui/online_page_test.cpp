@@ -9,6 +9,7 @@
 
 #include "app/startup_settings.h"
 #include "online/dlg_online.h"
+#include "ui_wait.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ TEST(OnlinePageTest, NavigatesOnceToTheOnlinePageAndIgnoresEnterAndEscape) {
     host.show();
     QSignalSpy loads(page.GetBrowser()->page(), &QWebEnginePage::loadStarted);
     QSignalSpy finished(page.GetBrowser()->page(), &QWebEnginePage::loadFinished);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() > 0; }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return finished.count() > 0; }, 20000));
     EXPECT_EQ(page.GetBrowser()->url(), QUrl("about:blank#online"));
 
     QTest::keyClick(&page, Qt::Key_Escape);

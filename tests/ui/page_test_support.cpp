@@ -79,10 +79,6 @@ void DebugCapture::Clear() {
     CapturedLines().clear();
 }
 
-bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
-    return QTest::qWaitFor(done, timeoutMs);
-}
-
 void DictPageTest::SetUpTestSuite() {
     if (TestStore()) return;
     BuildStartupSettings(TheStartupSettings(), LoadStringTable(), GetProgramDirectory());

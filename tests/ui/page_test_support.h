@@ -16,6 +16,7 @@
 #include "dictionary/dict_store.h"
 #include "platform/message_box.h"
 #include "platform/speech_voice.h"
+#include "ui_wait.h"
 #include "view/dict_view_page.h"
 
 // Remembers every text it is asked to say; each utterance takes kUtteranceMs.
@@ -42,9 +43,6 @@ public:
 
 // text as a JavaScript string literal.
 QString JsString(const QString& text);
-
-// Waits, running the event loop, until done() holds or timeoutMs passed; returns done().
-bool WaitFor(const std::function<bool()>& done, int timeoutMs = 20000);
 
 class DictPageTest : public ::testing::Test {
 protected:
