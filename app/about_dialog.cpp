@@ -1,6 +1,5 @@
 #include "app/about_dialog.h"
 
-#include <QFontMetrics>
 #include <QLabel>
 #include <QPixmap>
 #include <QTimerEvent>
@@ -8,6 +7,7 @@
 #include "app/startup_settings.h"
 #include "platform/ansi_text.h"
 #include "platform/debug_output.h"
+#include "platform/dialog_units.h"
 #include "platform/string_resources.h"
 
 namespace {
@@ -24,13 +24,6 @@ const QRect kTextRect(16, 46, 126, 56);
 const QRect kVisitCaptionRect(13, 115, 35, 8);
 const QRect kLinkRect(50, 115, 79, 8);
 
-// number × numerator / denominator, rounded half away from zero, for a positive denominator.
-int MulDiv(int number, int numerator, int denominator) {
-    const long long product = static_cast<long long>(number) * numerator;
-    const long long half = denominator / 2;
-    return static_cast<int>((product >= 0 ? product + half : product - half) / denominator);
-}
-
 }  // namespace
 
 CAboutDialog::CAboutDialog()
@@ -42,11 +35,6 @@ CAboutDialog::CAboutDialog()
 bool CAboutDialog::Create(QWidget* parent) {
     if (parent != nullptr) setParent(parent, Qt::Widget);
     setFont(m_fontDialog);
-    const QFontMetrics metrics(m_fontDialog, this);
-    const int alphabetWidth = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    m_baseUnitX = (alphabetWidth / 26 + 1) / 2;
-    m_baseUnitY = metrics.height();
     resize(MapDialogRect(QRect(0, 0, kDialogWidth, kDialogHeight)).size());
     CreateControls();
     return OnInitDialog();
@@ -102,9 +90,7 @@ QWidget* CAboutDialog::GetDlgItem(int id) {
 }
 
 QRect CAboutDialog::MapDialogRect(const QRect& dialogUnits) const {
-    return QRect(MulDiv(dialogUnits.x(), m_baseUnitX, 4), MulDiv(dialogUnits.y(), m_baseUnitY, 8),
-                 MulDiv(dialogUnits.width(), m_baseUnitX, 4),
-                 MulDiv(dialogUnits.height(), m_baseUnitY, 8));
+    return DialogUnitsToPixels(m_fontDialog, dialogUnits);
 }
 
 bool CAboutDialog::OnInitDialog() {

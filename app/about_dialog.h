@@ -65,8 +65,6 @@ private:
     std::string m_strText;
     QFont m_font;
     QFont m_fontDialog;
-    int m_baseUnitX = 0;
-    int m_baseUnitY = 0;
     bool m_linkAttached = false;
     QBasicTimer m_refreshTimer;
     QLabel* m_pIcon = nullptr;

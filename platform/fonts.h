@@ -1,4 +1,4 @@
-// The fonts the program's windows ask for by their Windows names.
+// The fonts the program's windows ask for by the names they were designed with.
 #pragma once
 
 // Maps "宋体" to the Song typefaces a Linux desktop has (and "MS Shell Dlg" to the desktop's sans

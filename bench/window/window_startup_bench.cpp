@@ -4,15 +4,12 @@
 // ten searches. Runs on any Qt platform (offscreen or a virtual display).
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QTest>
-#include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,6 +22,7 @@
 #include "platform/message_box.h"
 #include "platform/program_directory.h"
 #include "platform/string_resources.h"
+#include "ui_wait.h"
 
 namespace {
 
@@ -76,19 +74,6 @@ std::vector<int> Descendants(int root) {
         }
     }
     return found;
-}
-
-// Runs the event loop until done() holds or timeoutMs passed; returns done().
-bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done()) loop.quit();
-    });
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    poll.start(5);
-    loop.exec();
-    return done();
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // where its controls sit, and its link.
 #include <gtest/gtest.h>
 
-#include <QDesktopServices>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLoggingCategory>
@@ -13,6 +12,7 @@
 
 #include "app/about_dialog.h"
 #include "app/startup_settings.h"
+#include "browser_recorder.h"
 #include "platform/ansi_text.h"
 #include "platform/fonts.h"
 #include "platform/program_directory.h"
@@ -25,14 +25,6 @@ std::vector<QString> g_debugLines;
 void CaptureDebugLine(QtMsgType, const QMessageLogContext&, const QString& message) {
     g_debugLines.push_back(message);
 }
-
-class LinkRecorder : public QObject {
-    Q_OBJECT
-public:
-    std::vector<QUrl> opened;
-public slots:
-    void Open(const QUrl& url) { opened.push_back(url); }
-};
 
 class AboutPageTest : public ::testing::Test {
 protected:
@@ -136,18 +128,14 @@ TEST_F(AboutPageTest, ControlsSitAtTheirDialogUnitsInPixels) {
 }
 
 TEST_F(AboutPageTest, LinkOpensTheAddressItShows) {
-    LinkRecorder recorder;
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &recorder, "Open");
+    BrowserRecorder recorder;
     CreatePage();
     m_host.show();
     CUrlLabel& link = m_page.GetLink();
     QTest::mouseClick(&link, Qt::LeftButton, Qt::NoModifier, link.rect().center());
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
     ASSERT_EQ(recorder.opened.size(), 1u);
     EXPECT_EQ(recorder.opened[0], QUrl(link.text()));
     EXPECT_EQ(link.toolTip(), link.text());
 }
 
 }  // namespace
-
-#include "about_dialog_test.moc"

@@ -1,25 +1,16 @@
 // The questions the dictionary page asks: an empty search text, and a search without results,
 // which offers the publisher's web dictionary and still writes the footer (and the notice).
-#include <QDesktopServices>
 #include <QUrl>
 
 #include "app/startup_settings.h"
 #include "app/text_constants.h"
+#include "browser_recorder.h"
 #include "crypto/cipher_method_set.h"
 #include "crypto/text_cipher_key.h"
 #include "online/notice_state.h"
 #include "page_test_support.h"
 #include "platform/ansi_text.h"
 #include "platform/string_resources.h"
-
-// Takes the addresses the desktop is asked to open in a browser.
-class BrowserRecorder : public QObject {
-    Q_OBJECT
-public:
-    std::vector<QUrl> opened;
-public slots:
-    void Open(const QUrl& url) { opened.push_back(url); }
-};
 
 namespace {
 
@@ -30,14 +21,6 @@ QString Footer() {
 
 class DictPagePromptTest : public DictPageTest {
 protected:
-    void SetUp() override {
-        DictPageTest::SetUp();
-        QDesktopServices::setUrlHandler("http", &m_browser, "Open");
-    }
-    void TearDown() override {
-        QDesktopServices::unsetUrlHandler("http");
-        DictPageTest::TearDown();
-    }
     BrowserRecorder m_browser;
 };
 
@@ -100,5 +83,3 @@ TEST_F(DictPagePromptTest, NoticeFollowsEveryResultWhenAskedTo) {
 }
 
 }  // namespace
-
-#include "dict_page_prompts_test.moc"

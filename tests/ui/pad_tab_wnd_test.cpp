@@ -2,7 +2,6 @@
 // slide, with real widgets on the offscreen platform.
 #include <gtest/gtest.h>
 
-#include <QDesktopServices>
 #include <QDialog>
 #include <QFontMetrics>
 #include <QImage>
@@ -13,6 +12,7 @@
 #include <memory>
 
 #include "app/startup_settings.h"
+#include "browser_recorder.h"
 #include "controls/pad_tab_wnd.h"
 #include "crypto/cipher_method_set.h"
 #include "crypto/text_cipher_key.h"
@@ -21,15 +21,6 @@
 #include "platform/main_window.h"
 #include "platform/program_directory.h"
 #include "platform/string_resources.h"
-
-// Remembers the addresses the desktop is asked to open.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    std::vector<QUrl> urls;
-public slots:
-    void Record(const QUrl& url) { urls.push_back(url); }
-};
 
 namespace {
 
@@ -213,15 +204,13 @@ TEST_F(PADTabWndTest, LogoOpensThePublishersAddressAndMinimizeMinimizesTheMainWi
     CPADTabWnd tab;
     ASSERT_TRUE(tab.Create(kBottom, kRect, &dialog, 125));
     dialog.show();
-    UrlRecorder recorder;
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &recorder, "Record");
+    BrowserRecorder recorder;
     QTest::mouseClick(HeaderButton(tab, CPADTabWnd::ID_LOGO), Qt::LeftButton);
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
     const std::string address = TheCipherMethodSet().TextCipher(
         CCipherMethodSet::kTea, TextCipherKey, LoadStringResource("113"));
-    ASSERT_EQ(recorder.urls.size(), 1u);
-    EXPECT_EQ(recorder.urls[0], QUrl(FromAnsi(address)));
-    EXPECT_EQ(recorder.urls[0].scheme(), "http");
+    ASSERT_EQ(recorder.opened.size(), 1u);
+    EXPECT_EQ(recorder.opened[0], QUrl(FromAnsi(address)));
+    EXPECT_EQ(recorder.opened[0].scheme(), "http");
 
     SetMainWindow(&dialog);
     QTest::mouseClick(HeaderButton(tab, CPADTabWnd::ID_MINIMIZE), Qt::LeftButton);
@@ -295,5 +284,3 @@ TEST_F(PADTabWndTest, DestroyingTheWindowLeavesThePagesToTheirOwner) {
 }
 
 }  // namespace
-
-#include "pad_tab_wnd_test.moc"

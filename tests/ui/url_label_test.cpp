@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QCursor>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -15,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "browser_recorder.h"
 #include "controls/url_label.h"
 #include "platform/fonts.h"
 #include "platform/message_box.h"
@@ -24,14 +24,6 @@ namespace {
 const QString kSiteAddress = QStringLiteral("http://www.lumatex.example/");
 // No desktop opens this address (its host is no host), so the browser command has to.
 const QString kUnopenableAddress = QStringLiteral("http://[bad]/");
-
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    std::vector<QUrl> opened;
-public slots:
-    void Open(const QUrl& url) { opened.push_back(url); }
-};
 
 bool ShowsColour(QWidget& widget, const QColor& colour) {
     const QImage image = widget.grab().toImage();
@@ -62,10 +54,7 @@ protected:
         m_host.resize(400, 200);
         m_host.show();
     }
-    void TearDown() override {
-        SetMessageBoxAnswerer({});
-        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-    }
+    void TearDown() override { SetMessageBoxAnswerer({}); }
 
     CUrlLabel& AddLink(const QString& text, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop,
                        const QRect& geometry = QRect(100, 40, 200, 30)) {
@@ -87,7 +76,6 @@ protected:
         QCoreApplication::sendEvent(&link, &move);
     }
 
-    UrlRecorder m_recorder;
     QWidget m_host;
     std::vector<std::unique_ptr<CUrlLabel>> m_links;
     std::vector<MessageBoxRequest> m_boxes;
@@ -122,7 +110,7 @@ TEST_F(UrlLabelTest, HoverTurnsRedAndUnderlinedAtOnceAndEndsWithinOnePoll) {
 }
 
 TEST_F(UrlLabelTest, ClickOpensTheTextAsAddressWithTooltipAndHandCursor) {
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_recorder, "Open");
+    const BrowserRecorder browser;
     CUrlLabel& link = AddLink(kSiteAddress);
     EXPECT_EQ(link.GetUrl(), kSiteAddress.toStdString());
     EXPECT_EQ(link.toolTip(), kSiteAddress);
@@ -130,8 +118,8 @@ TEST_F(UrlLabelTest, ClickOpensTheTextAsAddressWithTooltipAndHandCursor) {
 
     MovePointerOnto(link);
     QTest::mouseClick(&link, Qt::LeftButton, Qt::NoModifier, link.rect().center());
-    ASSERT_EQ(m_recorder.opened.size(), 1u);
-    EXPECT_EQ(m_recorder.opened[0], QUrl(kSiteAddress));
+    ASSERT_EQ(browser.opened.size(), 1u);
+    EXPECT_EQ(browser.opened[0], QUrl(kSiteAddress));
     EXPECT_TRUE(link.IsVisited());
     EXPECT_FALSE(link.IsHovering());
     EXPECT_EQ(link.OnCtlColor(), kVisited);
@@ -280,5 +268,3 @@ TEST_F(UrlLabelTest, FitsToItsTextKeepingTheAnchoredEdge) {
 }
 
 }  // namespace
-
-#include "url_label_test.moc"
