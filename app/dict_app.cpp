@@ -1,9 +1,12 @@
 #include "app/dict_app.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "app/main_dialog.h"
 #include "app/startup_settings.h"
+#include "online/notice_worker.h"
 #include "platform/ansi_text.h"
 #include "platform/debug_output.h"
 #include "platform/fonts.h"
@@ -17,14 +20,22 @@ CDictApp::CDictApp(int& argc, char** argv) {
     m_application = std::make_unique<QApplication>(argc, argv);
 }
 
-CDictApp::~CDictApp() = default;
+CDictApp::~CDictApp() {
+    // A notice worker still blocked in the network or in its message box ends with the process,
+    // before the application it may be using is torn down under it.
+    if (NoticeWorkerRunning()) {
+        std::fflush(nullptr);
+        std::_Exit(0);
+    }
+}
 
 bool CDictApp::InitInstance() {
     InstallFontSubstitutions();
     QCoreApplication::setOrganizationName(QString::fromUtf8(kRegistryKey));
 
     CStartupSettings& settings = TheStartupSettings();
-    for (int id : BuildStartupSettings(settings, LoadStringTable(), GetProgramDirectory())) {
+    for (int id : BuildStartupSettings(settings, LoadStringTable(), GetProgramDirectory(),
+                                       StartNoticeWorker)) {
         DebugOutput("String " + std::to_string(id) + " could not be deciphered\r\n");
     }
     QGuiApplication::setApplicationDisplayName(FromAnsi(settings.titleText));

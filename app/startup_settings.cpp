@@ -53,8 +53,9 @@ std::string GetVersionText() {
     return text;
 }
 
-std::vector<int> BuildStartupSettings(CStartupSettings& settings, const StringTable& table,
-                                      std::string_view programDirectory) {
+std::vector<int> BuildStartupSettings(
+    CStartupSettings& settings, const StringTable& table, std::string_view programDirectory,
+    const std::function<void(CStartupSettings&)>& startNoticeWorker) {
     std::vector<int> failed;
     const auto entry = [&table](int id) -> std::string_view {
         const auto found = table.find(id);
@@ -77,5 +78,6 @@ std::vector<int> BuildStartupSettings(CStartupSettings& settings, const StringTa
     ReplaceAll(settings.onlinePageUrl, "$ver", GetVersionText());
     Decipher(entry(StringId::SplashNotice), StringId::SplashNotice, settings.splashNotice, failed);
     Decipher(entry(StringId::Title), StringId::Title, settings.titleText, failed);
+    if (startNoticeWorker) startNoticeWorker(settings);
     return failed;
 }

@@ -2,6 +2,7 @@
 // directory and its string table, and reads everywhere afterwards.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -58,8 +59,10 @@ CStartupSettings& TheStartupSettings();
 std::string GetVersionText();
 
 // Fills every field of settings but the notice: paths from programDirectory, texts deciphered
-// from table and from the stored splash title. An entry that is missing or does not decipher
-// leaves its field empty; the ids of entries that did not decipher are returned (the splash
-// title as 0), so that the caller can report them.
-std::vector<int> BuildStartupSettings(CStartupSettings& settings, const StringTable& table,
-                                      std::string_view programDirectory);
+// from table and from the stored splash title; then, with every field set, starts the notice
+// worker through startNoticeWorker when one is given. An entry that is missing or does not
+// decipher leaves its field empty; the ids of entries that did not decipher are returned (the
+// splash title as 0), so that the caller can report them.
+std::vector<int> BuildStartupSettings(
+    CStartupSettings& settings, const StringTable& table, std::string_view programDirectory,
+    const std::function<void(CStartupSettings&)>& startNoticeWorker = nullptr);

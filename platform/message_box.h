@@ -31,12 +31,18 @@ struct MessageBoxRequest {
     unsigned type = MessageBoxType::Ok;
 };
 
-// Answers a box in place of the person in front of the screen.
+// Answers a box in place of the person in front of the screen; called on the user-interface
+// thread.
 using MessageBoxAnswerer = std::function<int(const MessageBoxRequest&)>;
 
 // Shows a modal box captioned with the application's display name, on the user-interface thread,
 // and returns the answer. owner may be null.
 int ShowMessageBox(QWidget* owner, const QString& text, unsigned type);
+
+// For a thread other than the user-interface thread: shows the box on the user-interface thread
+// without blocking that thread (the box is not modal), waits until it has been closed and
+// returns the answer. Without an application it answers Ok at once.
+int ShowMessageBoxAndWait(const QString& text, unsigned type);
 
 // From now on every box is answered by answerer instead of being shown; an empty answerer brings
 // the real boxes back. Returns the answerer that was in place.

@@ -1,0 +1,106 @@
+#include "online/notice_worker.h"
+
+#include <QDir>
+#include <QFile>
+#include <QNetworkProxyFactory>
+#include <QStandardPaths>
+#include <atomic>
+#include <stdexcept>
+#include <thread>
+
+#include "app/startup_settings.h"
+#include "crypto/cipher_method_set.h"
+#include "crypto/text_cipher_key.h"
+#include "online/notice_state.h"
+#include "online/url_fetcher.h"
+#include "platform/mbcs.h"
+#include "platform/message_box.h"
+#include "platform/private_file.h"
+#include "platform/string_resources.h"
+
+namespace {
+
+constexpr const char* kNoticeAddressId = "112";
+
+std::atomic<bool> g_workerRunning{false};
+
+bool Contains(std::string_view text, std::string_view marker) {
+    return mbcs::FindOnBoundary(text, marker) != std::string_view::npos;
+}
+
+// Stores text as the notice when it is one.
+void Accept(CStartupSettings& settings, std::string text) {
+    if (Contains(text, NoticeMarker::Ad)) settings.SetNoticeText(std::move(text));
+}
+
+}  // namespace
+
+std::string ReadNoticeFile(const std::string& path) {
+    const std::optional<std::string> bytes = ReadPrivateFile(path);
+    if (!bytes) return {};
+    std::string text;
+    text.reserve(bytes->size());
+    for (std::size_t at = 0; at < bytes->size(); ++at) {
+        const char c = (*bytes)[at];
+        if (c == '\n') continue;
+        if (c == '\r' && at + 1 < bytes->size() && (*bytes)[at + 1] == '\n') continue;
+        text += c;
+    }
+    return text;
+}
+
+void RunNoticePass(CStartupSettings& settings, const std::string& requestAddress,
+                   const std::string& responsePath) {
+    Accept(settings, ReadNoticeFile(responsePath));
+    CUrlFetcher fetcher;
+    if (fetcher.Download(requestAddress, responsePath, 1) != 0) {
+        Accept(settings, ReadNoticeFile(responsePath));
+    }
+
+    // The flag follows the notice it asks for, so a reader that sees it set finds the notice.
+    const std::string notice = settings.GetNoticeText();
+    if (Contains(notice, NoticeMarker::PowerAd)) showNoticeInPage.store(1);
+    if (Contains(notice, NoticeMarker::Upgrade)) {
+        ShowMessageBoxAndWait(QStringLiteral("请到Lumatex升级最新版本！"), MessageBoxType::Ok);
+    }
+}
+
+unsigned NoticeWorker(CStartupSettings* settings, const std::string& responsePath) {
+    std::string address;
+    try {
+        address = TheCipherMethodSet().TextCipher(CCipherMethodSet::kTea, TextCipherKey,
+                                                  LoadStringResource(kNoticeAddressId));
+    } catch (const std::runtime_error&) {
+        return 0;  // no address, no request
+    }
+    RunNoticePass(*settings, address + "?Ver=" + GetVersionText(), responsePath);
+    return 0;
+}
+
+void StartNoticeWorker(CStartupSettings& settings) {
+    static std::atomic<bool> started{false};
+    if (started.exchange(true)) return;
+
+    // A per-user folder: in a shared one another user could plant a link at the fixed name.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    QDir().mkpath(folder);
+    std::string responsePath = QFile::encodeName(folder + "/" + kResponseFileName).toStdString();
+    // Requests go through the desktop's proxy settings.
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
+
+    LaunchNoticeWorker([&settings, responsePath = std::move(responsePath)] {
+        NoticeWorker(&settings, responsePath);
+    });
+}
+
+void LaunchNoticeWorker(std::function<void()> pass) {
+    g_workerRunning.store(true);
+    std::thread([pass = std::move(pass)] {
+        pass();
+        g_workerRunning.store(false);
+    }).detach();
+}
+
+bool NoticeWorkerRunning() {
+    return g_workerRunning.load();
+}

@@ -1,0 +1,93 @@
+#include "online/url_fetcher.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QUrl>
+#include <memory>
+#include <optional>
+
+#include "platform/ansi_text.h"
+#include "platform/private_file.h"
+
+namespace {
+
+// Errors of the connection itself (as opposed to an HTTP answer such as 404, whose body is
+// stored like any other): network and proxy failures, and protocol failures.
+bool IsTransportError(QNetworkReply::NetworkError error) {
+    const int code = static_cast<int>(error);
+    return (code >= 1 && code <= 199) || (code >= 301 && code <= 399);
+}
+
+QNetworkRequest FreshRequest(const std::string& address) {
+    QNetworkRequest request(QUrl(FromAnsi(address)));
+    request.setHeader(QNetworkRequest::UserAgentHeader,
+                      QString::fromLatin1(CUrlFetcher::kUserAgent));
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    request.setRawHeader("Pragma", "no-cache");
+    request.setRawHeader("Cache-Control", "no-cache");
+    request.setTransferTimeout(CUrlFetcher::kStallTimeoutMs);
+    return request;
+}
+
+}  // namespace
+
+int CUrlFetcher::Download(std::string address, std::string filePath, int download) {
+    if (download == 0) return 1;
+    QNetworkAccessManager internet;
+    FetchToFile(internet, address, filePath);
+    return 1;
+}
+
+int CUrlFetcher::FetchToFile(QNetworkAccessManager& internet, const std::string& address,
+                             const std::string& filePath) {
+    const std::unique_ptr<QNetworkReply> reply(internet.get(FreshRequest(address)));
+    // The reply keeps at most a few reads' worth of the body; the rest waits in the network.
+    reply->setReadBufferSize(4 * kReadSize);
+
+    QEventLoop loop;
+    std::optional<CPrivateFile> file;
+    bool answered = false;
+    bool fileFailed = false;
+    std::int64_t total = 0;
+
+    // The address has answered: the file is created (or emptied) now, not before.
+    const auto openFile = [&] {
+        if (answered) return !fileFailed;
+        answered = true;
+        file = CPrivateFile::Create(filePath);
+        fileFailed = !file.has_value();
+        if (fileFailed) reply->abort();
+        return !fileFailed;
+    };
+    const auto drain = [&] {
+        char buffer[kReadSize];
+        while (reply->bytesAvailable() > 0) {
+            const qint64 count = reply->read(buffer, kReadSize);
+            if (count <= 0) break;
+            file->Write(buffer, static_cast<std::size_t>(count));
+            total += count;
+        }
+    };
+    QObject::connect(reply.get(), &QNetworkReply::metaDataChanged, &loop, [&] { openFile(); });
+    QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, [&] {
+        if (openFile()) drain();
+    });
+    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    if (!reply->isFinished()) loop.exec();
+
+    if (fileFailed) return kFileNotCreated;
+    const bool broken = IsTransportError(reply->error());
+    if (!answered) {
+        if (broken) return kNotOpened;
+        if (!openFile()) return kFileNotCreated;
+    }
+    drain();
+    // A body that could not be written whole is as incomplete as one that broke off.
+    if (!file->Close() || broken) return kReadFailed;
+    bytesReceived = static_cast<std::int32_t>(total);
+    return kComplete;
+}

@@ -1,0 +1,44 @@
+// An HTTP server on 127.0.0.1 for the online tests, served by the event loop of the thread that
+// made it. Each path answers the way the test told it to; every request's head is kept.
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QTcpServer>
+#include <map>
+#include <vector>
+
+class QTcpSocket;
+
+class LoopbackServer : public QObject {
+public:
+    LoopbackServer();
+
+    // "http://127.0.0.1:<port>" + path.
+    QString Address(const QString& path) const;
+    // An address on 127.0.0.1 where nothing listens.
+    static QString DeadAddress(const QString& path);
+
+    // path answers 200 with body.
+    void Serve(const QString& path, const QByteArray& body);
+    // path announces a body of declaredLength bytes, sends sent of them and hangs up.
+    void ServeBroken(const QString& path, const QByteArray& sent, qint64 declaredLength);
+    // path never answers.
+    void ServeNothing(const QString& path);
+
+    std::vector<QByteArray> requests;
+
+private:
+    struct Answer {
+        QByteArray head;
+        QByteArray body;
+        bool hangUp = false;
+        bool silent = false;
+    };
+    void OnConnection();
+    void OnRequest(QTcpSocket* socket, QByteArray& received);
+
+    QTcpServer m_server;
+    std::map<QString, Answer> m_answers;
+};
