@@ -2,40 +2,33 @@
 
 #include <QDialog>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPalette>
 #include <QTimerEvent>
 #include <QUrl>
 #include <algorithm>
-#include <array>
-#include <ctime>
 #include <stdexcept>
 
+#include "controls/pad_tab_geometry.h"
 #include "crypto/cipher_method_set.h"
 #include "crypto/text_cipher_key.h"
 #include "platform/ansi_text.h"
 #include "platform/debug_output.h"
 #include "platform/main_window.h"
-#include "platform/mbcs.h"
 #include "platform/shell_open.h"
 #include "platform/string_resources.h"
 
 namespace {
 
+using namespace padtab;
+
 constexpr unsigned kTabStyleMask = 0xF;
-constexpr int kHeaderHeight = 24;
-constexpr int kTabRowHeight = 20;
 constexpr int kHeaderButtonSize = 23;
 constexpr int kMinimizeOffset = 24;  // the minimize button sits this far left of the close button
 constexpr int kStripRightInset = 6;
 constexpr int kLogoSize = 24;
-constexpr int kTitleLeft = 26;
 constexpr int kClockRightGap = 48;
-constexpr int kIconSize = 16;
 constexpr int kCaptionPadding = 15;
-constexpr int kMaxCaptionCuts = 10;
 constexpr int kSlideSteps = 10;
 constexpr int kSlidePeriodMs = 15;
 constexpr int kClockPeriodMs = 1000;
@@ -45,73 +38,14 @@ constexpr int kCloseBitmap = 133;
 constexpr int kMinimizeBitmap = 137;
 constexpr int kLogoUrlString = 113;
 
-const QColor kHeaderColour(0, 0, 150);
-
 // The slide's step counter and step size, shared by every tab window: one slides at a time.
 int g_slideCounter = kSlideSteps;
 int g_slideStep = 0;
-
-// A rectangle as the window system gives it: right and bottom lie just outside.
-struct WinRect {
-    int left, top, right, bottom;
-
-    static WinRect From(const QRect& r) {
-        return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
-    }
-    QRect ToQRect() const { return QRect(left, top, right - left, bottom - top); }
-};
-
-QColor ButtonFace() {
-    return QGuiApplication::palette().color(QPalette::Button);
-}
-
-QColor ButtonShadow() {
-    return QGuiApplication::palette().color(QPalette::Dark);
-}
-
-// A line from from up to, but not including, to; the lines drawn here are horizontal, vertical
-// or diagonal.
-void LineTo(QPainter& painter, QPoint from, QPoint to) {
-    const QPoint step((to.x() > from.x()) - (to.x() < from.x()),
-                      (to.y() > from.y()) - (to.y() < from.y()));
-    if (step.isNull()) return;
-    painter.drawLine(from, to - step);
-}
-
-void Polyline(QPainter& painter, std::initializer_list<QPoint> points) {
-    const QPoint* previous = nullptr;
-    for (const QPoint& point : points) {
-        if (previous != nullptr) LineTo(painter, *previous, point);
-        previous = &point;
-    }
-}
-
-// Drops the last count bytes of text, and the lead byte of a double-byte character that the cut
-// would leave without its trail byte.
-void CutTail(std::string& text, std::size_t count) {
-    text.resize(text.size() > count ? text.size() - count : 0);
-    std::size_t pos = 0;
-    std::size_t last = 0;
-    while (pos < text.size()) {
-        last = mbcs::CharLength(text, pos);
-        pos += last;
-    }
-    if (last == 1 && mbcs::IsLeadByte(static_cast<unsigned char>(text.back()))) text.pop_back();
-}
 
 // A tab's width from its caption and icon.
 int NaturalWidth(const PADTabItem& item, const QFontMetrics& metrics) {
     const int iconWidth = item.icon.isNull() ? 0 : kIconSize + 2;
     return metrics.horizontalAdvance(FromAnsi(item.caption)) + kCaptionPadding + iconWidth;
-}
-
-std::string LocalClockText() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    std::array<char, 128> buffer{};
-    if (localtime_r(&now, &local) == nullptr) return {};
-    const std::size_t length = std::strftime(buffer.data(), buffer.size(), "%H:%M", &local);
-    return std::string(buffer.data(), length);
 }
 
 // The publisher's host name, from the plain address of the publisher's site.
@@ -242,21 +176,6 @@ QRect CPADTabWnd::GetTabRect(int index) const {
     return m_tabs[index].rect;
 }
 
-std::string CPADTabWnd::ShortenCaption(std::string caption, int width,
-                                       const QFontMetrics& metrics) {
-    int cuts = 0;
-    while (cuts < kMaxCaptionCuts && !caption.empty() &&
-           metrics.horizontalAdvance(FromAnsi(caption)) > width) {
-        CutTail(caption, 2);
-        ++cuts;
-    }
-    if (cuts > 0) {
-        CutTail(caption, 2);
-        caption += "...";
-    }
-    return caption;
-}
-
 void CPADTabWnd::OnCreate() {
     m_btnLogo.Create("", kButtonStyle, QRect(0, 0, kLogoSize, kLogoSize), this, ID_LOGO);
     m_btnLogo.LoadButtonBitmap(kLogoBitmap);
@@ -346,91 +265,6 @@ void CPADTabWnd::OnCommand(int id) {
     }
 }
 
-void CPADTabWnd::OnEraseBkgnd(QPainter& painter) {
-    if (m_bErase) painter.fillRect(rect(), Qt::white);
-}
-
-void CPADTabWnd::OnPaint(QPainter& painter) {
-    painter.setFont(m_font);
-    painter.setBackgroundMode(Qt::TransparentMode);
-    const WinRect page = WinRect::From(GetPageRect());
-    const int headerWidth = page.right - page.left;
-    painter.fillRect(WinRect{page.left, 0, page.right, kHeaderHeight}.ToQRect(), kHeaderColour);
-
-    painter.setPen(Qt::white);
-    painter.drawText(WinRect{kTitleLeft, 0, headerWidth, kHeaderHeight}.ToQRect(),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     FromAnsi(TheStartupSettings().titleText));
-    painter.drawText(m_rcClock, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
-                     FromAnsi(LocalClockText()));
-
-    painter.fillRect(
-        WinRect{page.left, page.bottom, page.right, page.bottom + kTabRowHeight}.ToQRect(),
-        ButtonFace());
-    painter.setPen(Qt::black);
-    LineTo(painter, QPoint(page.left, page.bottom), QPoint(page.right, page.bottom));
-
-    for (int index = 0; index < GetItemCount(); ++index) {
-        DrawTab(painter, m_tabs[index], m_nTabStyle, index == m_nCurSel);
-    }
-}
-
-void CPADTabWnd::DrawTab(QPainter& painter, const PADTabItem& item, unsigned tabStyle,
-                         bool selected) {
-    WinRect r = WinRect::From(item.rect);
-    if ((tabStyle & PTS_BOTTOM) != 0) {
-        if (selected) {
-            r.top -= 2;
-            painter.fillRect(r.ToQRect(), Qt::white);
-            r.top += 1;
-        } else {
-            r.bottom -= 1;
-            painter.fillRect(item.rect, ButtonFace());
-        }
-        painter.setPen(Qt::black);
-        if (selected) {
-            Polyline(painter,
-                     {{r.left, r.top}, {r.left, r.bottom}, {r.right, r.bottom}, {r.right, r.top}});
-        } else {
-            Polyline(painter, {{r.left, r.top},
-                               {r.left, r.bottom},
-                               {r.right, r.bottom},
-                               {r.right, r.top},
-                               {r.left, r.top}});
-        }
-        r.top -= 1;
-    } else if ((tabStyle & PTS_TOP) != 0) {
-        WinRect fill = r;
-        if (selected) {
-            fill.bottom += 1;
-        } else {
-            fill.top += 2;
-            r.top += 2;
-        }
-        painter.fillRect(fill.ToQRect(), ButtonFace());
-        painter.setPen(Qt::white);
-        Polyline(painter,
-                 {{r.left, r.bottom}, {r.left, r.top + 2}, {r.left + 2, r.top}, {r.right, r.top}});
-        painter.setPen(ButtonShadow());
-        LineTo(painter, QPoint(r.right - 1, r.top), QPoint(r.right - 1, r.bottom));
-        painter.setPen(Qt::black);
-        LineTo(painter, QPoint(r.right, r.top + 1), QPoint(r.right, r.bottom));
-    }
-    r.right -= 2;
-    r.left += 5;
-    if (r.right - r.left > kIconSize && !item.icon.isNull()) {
-        painter.drawPixmap(QRect(r.left, r.top + 3, kIconSize, kIconSize), item.icon);
-        r.left += kIconSize + 2;
-    }
-    if (item.caption.empty()) return;
-    r.top += 5;
-    const std::string caption =
-        ShortenCaption(item.caption, r.right - r.left, QFontMetrics(painter.font()));
-    painter.setPen(Qt::black);
-    painter.drawText(r.ToQRect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                     FromAnsi(caption));
-}
-
 void CPADTabWnd::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) OnLButtonDown(event->position().toPoint());
     // The press ends here, as it does for any child window: it never drags the main window.
@@ -440,12 +274,6 @@ void CPADTabWnd::mousePressEvent(QMouseEvent* event) {
 void CPADTabWnd::mouseDoubleClickEvent(QMouseEvent* event) {
     // The second press of a double click is no click on a tab.
     event->accept();
-}
-
-void CPADTabWnd::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    OnEraseBkgnd(painter);
-    OnPaint(painter);
 }
 
 void CPADTabWnd::resizeEvent(QResizeEvent*) {
