@@ -28,13 +28,15 @@ TEST_F(DictPageTest, RenderedResultsShowTheSearchTextInRed) {
         return Eval("Array.from(document.images).every(i => i.complete && i.naturalWidth > 0)")
             .toBool();
     }));
+    // The rows' pictures are painted a little after the text: wait for both.
+    const auto isRed = [](QColor c) { return c.red() > 200 && c.green() < 80 && c.blue() < 80; };
+    const auto isPictureBlue = [](QColor c) { return c.blue() > 150 && c.red() < 100; };
     QImage shot;
     ASSERT_TRUE(WaitFor([&] {
         shot = Page().GetBrowser()->grab().toImage();
-        return CountPixels(shot, [](QColor c) {
-                   return c.red() > 200 && c.green() < 80 && c.blue() < 80;
-               }) > 50;
-    })) << "no red search text on the screen";
+        const QImage results = shot.copy(0, 30, shot.width(), shot.height() - 30);
+        return CountPixels(shot, isRed) > 50 && CountPixels(results, isPictureBlue) > 100;
+    })) << "no red search text or no row pictures on the screen";
     // The search bar's background, #CCDDEE, around the search box.
     EXPECT_GT(CountPixels(shot, [](QColor c) { return c == QColor(0xCC, 0xDD, 0xEE); }), 200);
 

@@ -15,6 +15,7 @@
 #include "dict_file_builder.h"
 #include "online/notice_state.h"
 #include "platform/ansi_text.h"
+#include "platform/fonts.h"
 #include "platform/main_window.h"
 #include "platform/mbcs.h"
 #include "platform/program_directory.h"
@@ -81,6 +82,7 @@ void DebugCapture::Clear() {
 
 void DictPageTest::SetUpTestSuite() {
     if (TestStore()) return;
+    InstallFontSubstitutions();
     BuildStartupSettings(TheStartupSettings(), LoadStringTable(), GetProgramDirectory());
 
     DictFileBuilder file;
