@@ -59,6 +59,17 @@ TEST_F(GdictTest, BuildThenDumpGivesTheSourceBack) {
     EXPECT_EQ(dump.out, "dress shirt\t正装衬衫\nshirt\t衬衫\ncollar\t领子\nＧＳＭ\t克重\n\t\n");
 }
 
+TEST_F(GdictTest, BuildOrdersByEnglishIgnoringCaseWhenAsked) {
+    const std::string source =
+        Source("pocket bag\t袋布\nPocket\t口袋\nhem\t下摆\npocket\t袋\nPOCKET-flap\t袋盖\n");
+    EXPECT_EQ(Gdict({"build", "--order", "english", source, Path("e.dat")}).status, 0);
+    EXPECT_EQ(Gdict({"dump", Path("e.dat")}).out,
+              "hem\t下摆\nPocket\t口袋\npocket\t袋\npocket bag\t袋布\nPOCKET-flap\t袋盖\n");
+    EXPECT_EQ(Gdict({"build", "--order", "source", source, Path("s.dat")}).status, 0);
+    EXPECT_EQ(Gdict({"dump", Path("s.dat")}).out.rfind("pocket bag\t袋布\n", 0), 0u);
+    EXPECT_EQ(Gdict({"build", "--order", "chinese", source, Path("c.dat")}).status, 2);
+}
+
 TEST_F(GdictTest, BuildIsReproducibleForASeed) {
     const std::string source = Source(kGlossary);
     Gdict({"build", "--seed", "7", source, Path("a.dat")});

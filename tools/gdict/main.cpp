@@ -13,7 +13,7 @@ namespace {
 constexpr char kUsage[] =
     "usage:\n"
     "  gdict lookup [--dict FILE] [--limit N] QUERY\n"
-    "  gdict build [--seed N] INPUT.tsv OUTPUT.dat\n"
+    "  gdict build [--seed N] [--order source|english] INPUT.tsv OUTPUT.dat\n"
     "  gdict dump FILE.dat\n"
     "  gdict encipher [--key TEXT] PLAIN\n"
     "  gdict decipher [--key TEXT] HEX\n"
