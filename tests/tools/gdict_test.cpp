@@ -119,6 +119,27 @@ TEST_F(GdictTest, LookupExitCodes) {
     EXPECT_EQ(Gdict({}).status, 2);
 }
 
+TEST_F(GdictTest, HelpAndVersion) {
+    for (const char* help : {"--help", "-h", "help"}) {
+        const Outcome run = Gdict({help});
+        EXPECT_EQ(run.status, 0) << help;
+        EXPECT_EQ(run.err, "") << help;
+        for (const char* subcommand : {"lookup", "build", "dump", "encipher", "decipher",
+                                       "encrypt-file", "decrypt-file", "sha256", "--version"}) {
+            EXPECT_NE(run.out.find(std::string("gdict ") + subcommand), std::string::npos)
+                << help << " " << subcommand;
+        }
+    }
+    EXPECT_EQ(Gdict({"--version"}).out, "gdict 1.0.0.5\n");
+    for (const std::vector<std::string>& wrong :
+         std::vector<std::vector<std::string>>{{"--colour"}, {"find"}, {"--help", "lookup"}}) {
+        const Outcome run = Gdict(wrong);
+        EXPECT_EQ(run.status, 2) << wrong[0];
+        EXPECT_EQ(run.out, "") << wrong[0];
+        EXPECT_NE(run.err.find("usage:"), std::string::npos) << wrong[0];
+    }
+}
+
 TEST_F(GdictTest, LookupReadsTheBundledDictionaryByDefault) {
     const Outcome run = Gdict({"lookup", "shirt"});
     EXPECT_EQ(run.status, 0);
