@@ -157,6 +157,50 @@ TEST_F(GdictTest, DumpShowsWhatWasReadBeforeAFault) {
               std::string::npos);
 }
 
+TEST_F(GdictTest, ConvertGivesEveryTargetUnitToThreeSignificantDigits) {
+    const struct {
+        std::vector<std::string> args;
+        const char* out;
+    } cases[] = {
+        {{"convert", "200", "gsm"}, "200 g/m² = 5.90 oz/yd²\n"},
+        {{"convert", "200gsm"}, "200 g/m² = 5.90 oz/yd²\n"},
+        {{"convert", "150", "G/M²"}, "150 g/m² = 4.42 oz/yd²\n"},
+        {{"convert", "5,9", "oz / yd2"}, "5.9 oz/yd² = 200 g/m²\n"},
+        {{"convert", "19mm"}, "19 momme = 81.8 g/m²\n"},
+        {{"convert", "70", "D"}, "70 denier = 77.8 dtex\n70 denier = 7.78 tex\n"},
+        {{"convert", "78", "dtex"}, "78 dtex = 70.2 denier\n78 dtex = 7.80 tex\n"},
+        {{"convert", "30", "tex"}, "30 tex = 270 denier\n30 tex = 300 dtex\n"},
+        {{"convert", "30", "Ne"}, "30 Ne = 50.8 Nm\n30 Ne = 19.7 tex\n"},
+        {{"convert", "50", "nm"}, "50 Nm = 29.5 Ne\n50 Nm = 20.0 tex\n"},
+        {{"convert", "2.5", "cm"}, "2.5 cm = 0.984 inch\n"},
+        {{"convert", "1\""}, "1 inch = 2.54 cm\n"},
+        {{"convert", "12", "spi"}, "12 SPI = 4.72 SPC\n"},
+        {{"convert", "4", "spc"}, "4 SPC = 10.2 SPI\n"},
+        {{"convert", "33.9", "oz"}, "33.9 oz/yd² = 1150 g/m²\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = Gdict(c.args);
+        EXPECT_EQ(run.status, 0) << c.args[1];
+        EXPECT_EQ(run.out, c.out) << c.args[1];
+    }
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"0", "gsm"},
+                                               {"-3", "gsm"},
+                                               {"abc"},
+                                               {"1.2.3", "cm"},
+                                               {"200", "furlong"},
+                                               {"200"},
+                                               {},
+                                               {"1", "2", "3"}}) {
+        std::vector<std::string> args{"convert"};
+        args.insert(args.end(), bad.begin(), bad.end());
+        const Outcome run = Gdict(args);
+        EXPECT_EQ(run.status, 2) << (bad.empty() ? "" : bad[0]);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("gdict convert: "), std::string::npos);
+    }
+}
+
 TEST_F(GdictTest, EncipherAndDecipher) {
     const Outcome stored = Gdict({"encipher", "服装词典"});
     EXPECT_EQ(stored.status, 0);

@@ -35,6 +35,11 @@ constexpr char kUsage[] =
     "      deciphers IN into OUT; another method, key or setting is refused\n"
     "  gdict sha256 FILE\n"
     "      lowercase hexadecimal SHA-256 of a non-empty file\n"
+    "  gdict convert VALUE UNIT\n"
+    "      trade unit conversions, \"VALUE UNIT = RESULT UNIT2\" lines; UNIT, ignoring case\n"
+    "      and spaces: gsm, g/m2 | oz, oz/yd2 (fabric weight); momme, mm (silk weight);\n"
+    "      denier, den, d | dtex | tex (linear density); ne | nm (yarn count);\n"
+    "      cm | inch, in, \" (length); spi | spc (stitch density)\n"
     "  gdict --help | -h | help\n"
     "      this text\n"
     "  gdict --version\n"
@@ -56,6 +61,7 @@ constexpr Subcommand kSubcommands[] = {
     {"encrypt-file", RunEncryptFile},
     {"decrypt-file", RunDecryptFile},
     {"sha256", RunSha256},
+    {"convert", RunConvert},
 };
 
 }  // namespace
