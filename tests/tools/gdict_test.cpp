@@ -24,10 +24,12 @@ std::string ReadFile(const std::filesystem::path& path) {
 
 class GdictTest : public ::testing::Test {
 protected:
-    // Runs gdict with arguments (each single-quoted for the shell).
-    Outcome Gdict(const std::vector<std::string>& args) {
+    // Runs gdict with arguments (each single-quoted for the shell), its standard input read from
+    // the file input when one is given.
+    Outcome Gdict(const std::vector<std::string>& args, const std::string& input = "") {
         std::string command = std::string("'") + GDICT_BIN_DIR + "/gdict'";
         for (const std::string& arg : args) command += " '" + arg + "'";
+        if (!input.empty()) command += " <'" + input + "'";
         command += " >'" + (m_dir / "out").string() + "' 2>'" + (m_dir / "err").string() + "'";
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(m_dir / "out"),
@@ -138,6 +140,46 @@ TEST_F(GdictTest, HelpAndVersion) {
         EXPECT_EQ(run.out, "") << wrong[0];
         EXPECT_NE(run.err.find("usage:"), std::string::npos) << wrong[0];
     }
+}
+
+TEST_F(GdictTest, LookupSuggestsNearMatchesWhenNothingIsFound) {
+    Gdict({"build", Source(kGlossary), Path("g.dat")});
+    const Outcome typo = Gdict({"lookup", "--dict", Path("g.dat"), "colalr"});
+    EXPECT_EQ(typo.status, 1);
+    EXPECT_EQ(typo.out, "");
+    EXPECT_EQ(typo.err, "did you mean: collar\n");
+    const Outcome none = Gdict({"lookup", "--dict", Path("g.dat"), "zzzzzz"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.err, "");
+}
+
+TEST_F(GdictTest, TranslateGivesATabSeparatedLinePerTerm) {
+    Gdict({"build",
+           Source("shirt\t衬衫\nShirt\t衬衣\nSHIRT\t衬衫\ncollar\t领子\n"
+                  "dress shirt\t正装衬衫\n"),
+           Path("g.dat")});
+    const std::string terms = Path("terms.txt");
+    std::ofstream(terms, std::ios::binary)
+        << "# bill of materials\n\nSHIRT\r\n  领子\ncolalr\nsleeve\nshirt\n";
+    const char* expected =
+        "SHIRT\t衬衫\t衬衣\n"
+        "领子\tcollar\t\n"
+        "colalr\t\t?collar\n"
+        "sleeve\t\t?\n"
+        "shirt\t衬衫\t衬衣\n";
+    const Outcome fromFile = Gdict({"translate", "--dict", Path("g.dat"), terms});
+    EXPECT_EQ(fromFile.status, 1);
+    EXPECT_EQ(fromFile.out, expected);
+    EXPECT_EQ(Gdict({"translate", "--dict", Path("g.dat"), "-"}, terms).out, expected);
+    EXPECT_EQ(Gdict({"translate", "--dict", Path("g.dat")}, terms).out, expected);
+
+    std::ofstream(terms, std::ios::binary) << "collar\n衬衫\n";
+    const Outcome allFound = Gdict({"translate", "--dict", Path("g.dat"), terms});
+    EXPECT_EQ(allFound.status, 0);
+    EXPECT_EQ(allFound.out, "collar\t领子\t\n衬衫\tshirt\tSHIRT\n");
+    EXPECT_EQ(Gdict({"translate", "--dict", Path("g.dat"), Path("missing.txt")}).status, 2);
+    EXPECT_EQ(Gdict({"translate", "--dict", Path("missing.dat"), terms}).status, 2);
+    EXPECT_EQ(Gdict({"translate", "--limit", "1", terms}).status, 2);
 }
 
 TEST_F(GdictTest, LookupReadsTheBundledDictionaryByDefault) {

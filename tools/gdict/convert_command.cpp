@@ -19,12 +19,10 @@ std::string ShortestText(double value) {
 
 int RunConvert(const std::vector<std::string>& args) {
     // "200 gsm" as two words, or "200gsm" as one.
-    std::string text;
-    if (args.size() == 1 || args.size() == 2) {
-        text = args[0] + (args.size() == 2 ? " " + args[1] : "");
-    } else {
-        throw UsageError("expected a value and a unit");
-    }
+    const Arguments arguments(args, {}, 1, 2);
+    const std::string text =
+        arguments.Positional(0) +
+        (arguments.PositionalCount() == 2 ? " " + arguments.Positional(1) : "");
     const std::size_t unitStart = text.find_first_not_of("0123456789.,");
     const std::string valueText = text.substr(0, unitStart);
     const std::size_t unitFirst = text.find_first_not_of(' ', unitStart);

@@ -35,6 +35,10 @@ constexpr char kUsage[] =
     "      deciphers IN into OUT; another method, key or setting is refused\n"
     "  gdict sha256 FILE\n"
     "      lowercase hexadecimal SHA-256 of a non-empty file\n"
+    "  gdict translate [--dict FILE] [FILE|-]\n"
+    "      one term a line -> \"term TAB translation TAB other translations\"; a term without\n"
+    "      an entry gets \"?\" and up to three near matches; exit 0 when every term was found,\n"
+    "      1 when some were not, 2 on an error (blank lines and lines starting with # skipped)\n"
     "  gdict convert VALUE UNIT\n"
     "      trade unit conversions, \"VALUE UNIT = RESULT UNIT2\" lines; UNIT, ignoring case\n"
     "      and spaces: gsm, g/m2 | oz, oz/yd2 (fabric weight); momme, mm (silk weight);\n"
@@ -44,8 +48,9 @@ constexpr char kUsage[] =
     "      this text\n"
     "  gdict --version\n"
     "      the version line\n"
-    "Without --dict, lookup reads the dictionary beside the executable. The subcommands\n"
-    "other than lookup exit 0, or 2 on an error.\n";
+    "Without --dict, lookup and translate read the dictionary beside the executable. When\n"
+    "lookup finds nothing, it prints \"did you mean: \" and up to five near matches on\n"
+    "standard error. The subcommands other than lookup and translate exit 0, or 2 on an error.\n";
 
 struct Subcommand {
     const char* name;
@@ -61,6 +66,7 @@ constexpr Subcommand kSubcommands[] = {
     {"encrypt-file", RunEncryptFile},
     {"decrypt-file", RunDecryptFile},
     {"sha256", RunSha256},
+    {"translate", RunTranslate},
     {"convert", RunConvert},
 };
 
