@@ -9,6 +9,7 @@
 
 #include "crypto/cipher_method.h"
 #include "crypto/double_buffering.h"
+#include "platform/file_name.h"
 
 namespace {
 
@@ -24,13 +25,13 @@ struct OpenFiles {
 // or emptied, for writing; throws the library's message for the first that fails.
 OpenFiles Open(const std::string& in, const std::string& out) {
     std::error_code ignored;
-    if (in == out || std::filesystem::equivalent(in, out, ignored)) {
+    if (in == out || std::filesystem::equivalent(PathOfName(in), PathOfName(out), ignored)) {
         throw std::runtime_error("FileCrypt ERROR: The same File for Input and Output " + in + "!");
     }
     OpenFiles files;
-    files.input.open(in, std::ios::binary);
+    files.input.open(PathOfName(in), std::ios::binary);
     if (!files.input) throw std::runtime_error("FileCrypt ERROR: Cannot open File " + in + "!");
-    files.output.open(out, std::ios::binary | std::ios::trunc);
+    files.output.open(PathOfName(out), std::ios::binary | std::ios::trunc);
     if (!files.output) {
         throw std::runtime_error("FileCrypt ERROR: Cannot open File " + out + "!");
     }

@@ -40,7 +40,8 @@ void FoldToLower(std::string& text);
 std::size_t FindOnBoundary(std::string_view text, std::string_view pattern);
 
 // Conversions between code page 936 and Unicode. They may be called from any thread at once.
-// Each throws std::runtime_error when the C library offers no code page 936 converter.
+// Each throws std::runtime_error when the system (the C library, or Windows) offers no code page
+// 936 converter.
 
 // UTF-16 (host order code units) to code page 936. A character that code page 936 cannot
 // hold, and an unpaired surrogate, become '?'.

@@ -5,12 +5,8 @@
 #include "platform/mbcs.h"
 
 std::string PagePath(std::string_view path) {
-#ifdef _WIN32
-    return std::string(path);  // narrow paths are in the ANSI code page already
-#else
     if (auto ansi = mbcs::FromUtf8(path)) return *ansi;
     return QUrl::fromLocalFile(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())))
         .toEncoded()
         .toStdString();
-#endif
 }
