@@ -22,8 +22,15 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # wine runs the test programs (ctest goes through CMAKE_CROSSCOMPILING_EMULATOR). Debian keeps
 # its loaders in /usr/lib/wine: wine64 from the wine64 package, wine (32-bit) from wine32:i386.
+# wine places the system's shared data at fixed addresses; where the build machine lays out
+# processes at random, a library now and then lands there first and wine fails to start or to end
+# (about one process in a thousand with Debian 12's wine), so with setarch the programs run with
+# that randomisation off.
 find_program(GDICT_WINE NAMES ${GDICT_WINE_NAMES} PATHS /usr/lib/wine
              DOC "The wine loader that runs the cross build's programs")
-if(GDICT_WINE)
+find_program(GDICT_SETARCH setarch DOC "Runs wine without address space randomisation")
+if(GDICT_WINE AND GDICT_SETARCH)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${GDICT_SETARCH} -R ${GDICT_WINE})
+elseif(GDICT_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${GDICT_WINE})
 endif()
