@@ -6,7 +6,7 @@
 // U+E000-U+E864. Those codes stand for no character, so here, as elsewhere, they are invalid
 // sequences and private use characters have no form in the code page.
 //
-// The system takes int lengths: texts go through in runs of at most kRun units, cut between
+// The system takes int lengths: texts go through in runs of about kRun units, cut between
 // characters. Each run is converted once (an invalid run once more, a character at a time), so
 // the work is linear in the text.
 #include <windows.h>
