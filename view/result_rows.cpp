@@ -4,6 +4,37 @@
 
 namespace resultrows {
 
+namespace {
+
+// Code page 936 text as HTML text. None of the escaped bytes is a trail byte.
+std::string EscapeHtml(std::string_view text) {
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            case '\'':
+                escaped += "&#39;";
+                break;
+            default:
+                escaped += c;
+        }
+    }
+    return escaped;
+}
+
+}  // namespace
+
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
     if (from.empty()) return;
     std::size_t pos = 0;
@@ -43,6 +74,18 @@ std::string BuildResultTable(const CResultList& results, std::string_view query,
     std::string table = "<table>$item</table>";
     ReplaceAll(table, "$item", rows);
     return table;
+}
+
+std::string BuildNearMatchLine(std::string_view lead, const std::vector<std::string>& headwords) {
+    if (headwords.empty()) return {};
+    std::string line = "<p class=NearMatches>" + std::string(lead) + "<br>";
+    for (std::size_t n = 0; n < headwords.size(); ++n) {
+        if (n > 0) line += "&nbsp; ";
+        line += "<a id=" + std::string(kNearMatchIdPrefix) + std::to_string(n) +
+                " style='cursor:hand;color:#000099;text-decoration:underline'>" +
+                EscapeHtml(headwords[n]) + "</a>";
+    }
+    return line + "</p>";
 }
 
 }  // namespace resultrows

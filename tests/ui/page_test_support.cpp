@@ -110,6 +110,7 @@ const CDictStore& DictPageTest::Store() {
 void DictPageTest::SetUp() {
     SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
         m_boxes.push_back(request);
+        if (QGuiApplication::overrideCursor() != nullptr) m_boxUnderOverrideCursor = true;
         return m_answer;
     });
     auto* layout = new QVBoxLayout(&m_host);
