@@ -9,6 +9,7 @@
 #include <QWebEnginePage>
 
 #include "loopback_server.h"
+#include "page_script.h"
 #include "platform/chinese_locale.h"
 #include "ui_wait.h"
 
@@ -25,10 +26,7 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return finished.count() > 0; }));
     }
     static QString Eval(QWebEnginePage& page, const QString& script) {
-        QVariant result;
-        page.runJavaScript(script, [&](const QVariant& value) { result = value; });
-        EXPECT_TRUE(WaitFor([&] { return result.isValid(); }));
-        return result.toString();
+        return EvaluateInPage(&page, script).toString();
     }
 };
 
