@@ -82,7 +82,7 @@ std::string BuildNearMatchLine(std::string_view lead, const std::vector<std::str
     for (std::size_t n = 0; n < headwords.size(); ++n) {
         if (n > 0) line += "&nbsp; ";
         line += "<a id=" + std::string(kNearMatchIdPrefix) + std::to_string(n) +
-                " style='cursor:hand;color:#000099;text-decoration:underline'>" +
+                " style='cursor:hand;color:#000099;text-decoration:underline;white-space:nowrap'>" +
                 EscapeHtml(headwords[n]) + "</a>";
     }
     return line + "</p>";

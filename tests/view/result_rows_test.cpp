@@ -37,7 +37,8 @@ TEST(ResultRowsTest, ReplaceAllNeverRescansWhatItPutIn) {
 }
 
 TEST(ResultRowsTest, NearMatchLineLinksEachHeadwordEscaped) {
-    const std::string style = " style='cursor:hand;color:#000099;text-decoration:underline'>";
+    const std::string style =
+        " style='cursor:hand;color:#000099;text-decoration:underline;white-space:nowrap'>";
     EXPECT_EQ(BuildNearMatchLine("Did you mean:", {"T&A", "<b>'\"</b>"}),
               "<p class=NearMatches>Did you mean:<br><a id=NEAR_0" + style +
                   "T&amp;A</a>&nbsp; <a id=NEAR_1" + style +
