@@ -1,5 +1,9 @@
 #include "view/result_rows.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 #include "platform/mbcs.h"
 
 namespace resultrows {
@@ -8,26 +12,16 @@ namespace {
 
 // Code page 936 text as HTML text. None of the escaped bytes is a trail byte.
 std::string EscapeHtml(std::string_view text) {
+    constexpr std::pair<char, std::string_view> kEntities[] = {
+        {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}, {'\'', "&#39;"}};
     std::string escaped;
     for (const char c : text) {
-        switch (c) {
-            case '&':
-                escaped += "&amp;";
-                break;
-            case '<':
-                escaped += "&lt;";
-                break;
-            case '>':
-                escaped += "&gt;";
-                break;
-            case '"':
-                escaped += "&quot;";
-                break;
-            case '\'':
-                escaped += "&#39;";
-                break;
-            default:
-                escaped += c;
+        const auto* entity = std::find_if(std::begin(kEntities), std::end(kEntities),
+                                          [c](const auto& pair) { return pair.first == c; });
+        if (entity != std::end(kEntities)) {
+            escaped += entity->second;
+        } else {
+            escaped += c;
         }
     }
     return escaped;

@@ -1,6 +1,7 @@
 // The HTML of a result display: one row per entry, built from the row template, with the search
-// text in red. Code page 936 throughout; nothing is escaped, because the entries are the
-// program's own HTML-safe texts.
+// text in red, or the line of near matches when nothing was found. Code page 936 throughout. The
+// rows escape nothing, because the entries are the program's own HTML-safe texts; the near-match
+// line escapes its headwords all the same.
 #pragma once
 
 #include <cstddef>
