@@ -8,6 +8,7 @@
 #include "app/startup_settings.h"
 #include "online/notice_worker.h"
 #include "platform/ansi_text.h"
+#include "platform/chinese_locale.h"
 #include "platform/debug_output.h"
 #include "platform/fonts.h"
 #include "platform/main_window.h"
@@ -31,6 +32,7 @@ CDictApp::~CDictApp() {
 
 bool CDictApp::InitInstance() {
     InstallFontSubstitutions();
+    InstallChineseLocale();
     QCoreApplication::setOrganizationName(QString::fromUtf8(kRegistryKey));
 
     CStartupSettings& settings = TheStartupSettings();

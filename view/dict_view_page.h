@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "dictionary/result_list.h"
 #include "platform/html_dialog.h"
@@ -28,8 +29,11 @@ public:
     // Puts the GO image, the background and the start text with the notice into the page.
     void RefreshPageDecorations();
 
-    // Searches the dictionary for text, as typed, and shows the results (or offers the
-    // publisher's web dictionary when there are none).
+    // The most near matches offered when a search finds nothing.
+    static constexpr std::size_t kMaxNearMatches = 8;
+
+    // Searches the dictionary for text, as typed, and shows the results. When there are none it
+    // offers the publisher's web dictionary and then shows the headwords near the text, if any.
     void QueryAndShow(std::string text);
     // Writes the last results, the notice when it follows every result, and the footer line
     // into the results cell.
@@ -44,6 +48,8 @@ public:
     HtmlEventResult OnFindKeyDown(const CHtmlElement& element);
     HtmlEventResult OnHtmlContextMenu(const CHtmlElement& element);
     HtmlEventResult OnSpeakerClick(const CHtmlElement& element);
+    // A click on near match n ("NEAR_<n>") puts its headword into the text box and searches it.
+    HtmlEventResult OnNearMatchClick(const CHtmlElement& element);
 
     // The keyboard filter: true swallows the event before the page, the browser or any window
     // above them sees it.
@@ -62,6 +68,8 @@ private:
     CHtmlEventMap DictEventMap();
 
     CResultList m_results;
+    // The headwords that the near-match links of the last display stand for, in link order.
+    std::vector<std::string> m_nearMatches;
     std::string m_strHtml;
     std::string m_strFind;
     std::unique_ptr<CSpeechVoice> m_pVoice;

@@ -3,8 +3,8 @@
 #include <QTcpSocket>
 #include <memory>
 
-LoopbackServer::LoopbackServer() {
-    m_server.listen(QHostAddress::LocalHost);
+LoopbackServer::LoopbackServer(quint16 port) {
+    m_server.listen(QHostAddress::LocalHost, port);
     connect(&m_server, &QTcpServer::newConnection, this, &LoopbackServer::OnConnection);
 }
 

@@ -13,7 +13,8 @@ class QTcpSocket;
 
 class LoopbackServer : public QObject {
 public:
-    LoopbackServer();
+    // Listens on port, or on a free one for 0.
+    explicit LoopbackServer(quint16 port = 0);
 
     // "http://127.0.0.1:<port>" + path.
     QString Address(const QString& path) const;

@@ -42,7 +42,7 @@ TEST_F(DictPageTest, DecorationsLoadFromTheProgramDirectory) {
 
 TEST_F(DictPageTest, EventMapRowsInOrder) {
     const CHtmlEventMap& map = Page().GetEventMap();
-    ASSERT_EQ(map.size(), 97u);
+    ASSERT_EQ(map.size(), 98u);
     using Match = CHtmlEventMapEntry::Match;
     const std::tuple<Match, std::string, std::string> firstRows[] = {
         {Match::id, "ButtonOK", "click"},     {Match::id, "ButtonCancel", "click"},
@@ -52,7 +52,7 @@ TEST_F(DictPageTest, EventMapRowsInOrder) {
         EXPECT_EQ(std::tie(map[row].match, map[row].element, map[row].event), firstRows[row])
             << "row " << row + 1;
     }
-    for (std::size_t row = 6; row < map.size(); ++row) {
+    for (std::size_t row = 6; row < 97; ++row) {
         EXPECT_EQ(map[row].match, Match::tag);
         EXPECT_EQ(map[row].event, "contextmenu");
     }
@@ -60,6 +60,9 @@ TEST_F(DictPageTest, EventMapRowsInOrder) {
     EXPECT_EQ(map[30].element, "div");
     EXPECT_EQ(map[31].element, "dfn");
     EXPECT_EQ(map[96].element, "marquee");
+    // Clicks on the near-match links.
+    EXPECT_EQ(std::tie(map[97].match, map[97].element, map[97].event),
+              std::make_tuple(Match::tag, std::string("a"), std::string("click")));
 }
 
 TEST_F(DictPageTest, PageLoadsImagesMediaAndScripts) {

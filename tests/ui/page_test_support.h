@@ -74,9 +74,11 @@ protected:
     // Waits until every page operation asked for so far has run.
     void Settle();
 
-    // Message boxes answered with m_answer; the questions they asked.
+    // Message boxes answered with m_answer; the questions they asked; whether any of them was
+    // asked while the application's cursor was overridden (the wait cursor).
     std::vector<MessageBoxRequest> m_boxes;
     int m_answer = MessageBoxAnswer::No;
+    bool m_boxUnderOverrideCursor = false;
     // What the page's voice said, in order.
     std::vector<QString> m_said;
 

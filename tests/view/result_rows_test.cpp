@@ -1,5 +1,5 @@
 // The HTML of result rows: highlighting on whole characters, replacement without rescanning,
-// the headword by the query's language, and the row limit.
+// the headword by the query's language, and the row limit; the near-match line.
 #include "view/result_rows.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 
 namespace {
 
+using resultrows::BuildNearMatchLine;
 using resultrows::BuildResultTable;
 using resultrows::Highlight;
 using resultrows::ReplaceAll;
@@ -33,6 +34,16 @@ TEST(ResultRowsTest, ReplaceAllNeverRescansWhatItPutIn) {
     EXPECT_EQ(text, "aa-aa");
     ReplaceAll(text, "", "x");
     EXPECT_EQ(text, "aa-aa");
+}
+
+TEST(ResultRowsTest, NearMatchLineLinksEachHeadwordEscaped) {
+    const std::string style =
+        " style='cursor:hand;color:#000099;text-decoration:underline;white-space:nowrap'>";
+    EXPECT_EQ(BuildNearMatchLine("Did you mean:", {"T&A", "<b>'\"</b>"}),
+              "<p class=NearMatches>Did you mean:<br><a id=NEAR_0" + style +
+                  "T&amp;A</a>&nbsp; <a id=NEAR_1" + style +
+                  "&lt;b&gt;&#39;&quot;&lt;/b&gt;</a></p>");
+    EXPECT_EQ(BuildNearMatchLine("Did you mean:", {}), "");
 }
 
 class ResultTableTest : public ::testing::Test {
