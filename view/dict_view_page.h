@@ -39,6 +39,19 @@ public:
     void OnOK();
     void OnCancel();
 
+    // What the organiser's keys ask of the page; each does nothing before the page has loaded.
+    // Puts the focus in the search box, its text selected.
+    void FocusSearchBox();
+    // Reads the first result row's English text aloud; nothing when no rows are shown.
+    void SpeakFirstRow();
+    // Moves the results by whole rows, down for rows > 0 and up for rows < 0, so that a row's top
+    // edge is at the top of the results area; past the last row, to the end, and before the first,
+    // to the top.
+    void ScrollResults(int rows);
+    // Searches for the search box's text as it is now, as a click on the GO image does. The box
+    // is read from the page, so the search follows once the page has answered.
+    void RunSearch();
+
     // Handlers of the event map.
     HtmlEventResult OnCloseClick(const CHtmlElement& element);
     HtmlEventResult OnFindKeyDown(const CHtmlElement& element);
@@ -60,6 +73,9 @@ protected:
 
 private:
     CHtmlEventMap DictEventMap();
+    // Reads entry row of the results aloud; nothing for a row that does not exist or without a
+    // voice.
+    void SpeakRow(std::size_t row);
 
     CResultList m_results;
     std::string m_strHtml;
