@@ -273,6 +273,11 @@ void CUrlLabel::mousePressEvent(QMouseEvent* event) {
     QLabel::mousePressEvent(event);
 }
 
+void CUrlLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click is no click: the address opens once.
+    event->accept();
+}
+
 void CUrlLabel::timerEvent(QTimerEvent* event) {
     if (event->timerId() == m_hoverTimer.timerId()) {
         OnTimer();
