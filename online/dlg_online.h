@@ -1,5 +1,6 @@
 // CDlgOnline: the online tab's page, a browser that shows the publisher's online page. It
 // navigates there once, when it is created, and never again; Enter and Escape leave it alone.
+// What its pages ask to open in a new window opens in the desktop's browser.
 #pragma once
 
 #include "platform/html_dialog.h"
