@@ -24,14 +24,15 @@ bool IsWebAddress(const QUrl& url) {
 
 void OpenNewWindowsInBrowser(QWebEnginePage& page, QWidget* owner, DesktopOpener open) {
     QObject::connect(&page, &QWebEnginePage::newWindowRequested, &page,
-                     [owner = QPointer<QWidget>(owner),
+                     [page = &page, owner = QPointer<QWidget>(owner),
                       open = std::move(open)](QWebEngineNewWindowRequest& request) {
                          const QUrl url = request.requestedUrl();
                          if (!request.isUserInitiated() || !IsWebAddress(url)) return;
                          const QString address = url.toString(QUrl::FullyEncoded);
                          if (open(ToAnsi(address))) return;
-                         // Shown once the page has finished with the request, outside its call.
-                         QTimer::singleShot(0, owner, [owner, address] {
+                         // Shown once the page has finished with the request, outside its call;
+                         // not at all when the page has gone by then.
+                         QTimer::singleShot(0, page, [owner, address] {
                              ShowMessageBox(
                                  owner, QStringLiteral("无法在浏览器中打开网页：\n%1").arg(address),
                                  MessageBoxType::IconWarning);

@@ -16,6 +16,6 @@ using DesktopOpener = std::function<bool(std::string_view address)>;
 // From now on every new window that page asks for in answer to the user's click or key opens
 // its address with open, when that is an http or https address. A request the user did not make
 // (a script opening windows by itself) and any other address open nothing. When open fails, a
-// message box over owner names the address that could not be opened. page and owner must
-// outlive the page's requests.
+// message box over owner (none once owner is gone) names the address that could not be
+// opened.
 void OpenNewWindowsInBrowser(QWebEnginePage& page, QWidget* owner, DesktopOpener open = ShellOpen);

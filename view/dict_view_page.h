@@ -44,9 +44,9 @@ public:
     void FocusSearchBox();
     // Reads the first result row's English text aloud; nothing when no rows are shown.
     void SpeakFirstRow();
-    // Moves the results by whole rows, down for rows > 0 and up for rows < 0, so that a row's top
-    // edge is at the top of the results area; past the last row, to the end, and before the first,
-    // to the top.
+    // Moves the results by whole rows, down for rows > 0 and up for rows < 0: the row moved to
+    // takes the place the first row has at the top. Past the last row it moves to the end, before
+    // the first to the top.
     void ScrollResults(int rows);
     // Searches for the search box's text as it is now, as a click on the GO image does. The box
     // is read from the page, so the search follows once the page has answered.
