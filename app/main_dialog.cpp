@@ -28,8 +28,11 @@ QFont SongFont() {
 
 }  // namespace
 
-CMainDialog::CMainDialog()
-    : m_fontText(SongFont()), m_fontBold(SongFont()), m_hIcon(QStringLiteral(":/icons/136.png")) {
+CMainDialog::CMainDialog(std::unique_ptr<CSpeechVoice> voice)
+    : m_dictPage(std::move(voice)),
+      m_fontText(SongFont()),
+      m_fontBold(SongFont()),
+      m_hIcon(QStringLiteral(":/icons/136.png")) {
     m_fontText.setPointSizeF(10.0);
     m_fontBold.setPixelSize(16);
     m_fontBold.setWeight(QFont::Bold);
@@ -41,6 +44,8 @@ CMainDialog::CMainDialog()
     const QRect pixels = DialogUnitsToPixels(dialogFont, kWindowUnits);
     setFixedSize(pixels.size());
     move(0, 0);
+    // Pointer moves without a button, so that the pointer turns into a hand over a key.
+    setMouseTracking(true);
 }
 
 CMainDialog::~CMainDialog() = default;

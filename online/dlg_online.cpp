@@ -5,6 +5,7 @@
 #include <QWebEngineView>
 
 #include "app/startup_settings.h"
+#include "online/new_window_opener.h"
 #include "online/offline_page.h"
 #include "platform/ansi_text.h"
 
@@ -15,6 +16,7 @@ bool CDlgOnline::OnInitDialog() {
     // Queued: the own page replaces the failed one once the engine has finished with it.
     connect(GetBrowser()->page(), &QWebEnginePage::loadingChanged, this,
             &CDlgOnline::OnLoadingChanged, Qt::QueuedConnection);
+    OpenNewWindowsInBrowser(*GetBrowser()->page(), this);
     Navigate(TheStartupSettings().onlinePageUrl);
     return true;
 }

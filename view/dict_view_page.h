@@ -43,6 +43,19 @@ public:
     void OnOK();
     void OnCancel();
 
+    // What the organiser's keys ask of the page; each does nothing before the page has loaded.
+    // Puts the focus in the search box, its text selected.
+    void FocusSearchBox();
+    // Reads the first result row's English text aloud; nothing when no rows are shown.
+    void SpeakFirstRow();
+    // Moves the results by whole rows, down for rows > 0 and up for rows < 0: the row moved to
+    // takes the place the first row has at the top. Past the last row it moves to the end, before
+    // the first to the top.
+    void ScrollResults(int rows);
+    // Searches for the search box's text as it is now, as a click on the GO image does. The box
+    // is read from the page, so the search follows once the page has answered.
+    void RunSearch();
+
     // Handlers of the event map.
     HtmlEventResult OnCloseClick(const CHtmlElement& element);
     HtmlEventResult OnFindKeyDown(const CHtmlElement& element);
@@ -66,6 +79,9 @@ protected:
 
 private:
     CHtmlEventMap DictEventMap();
+    // Reads entry row of the results aloud; nothing for a row that does not exist or without a
+    // voice.
+    void SpeakRow(std::size_t row);
 
     CResultList m_results;
     // The headwords that the near-match links of the last display stand for, in link order.

@@ -5,7 +5,6 @@
 #include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QTest>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -22,11 +21,6 @@
 #include "platform/program_directory.h"
 #include "platform/string_resources.h"
 #include "temp_dir.h"
-
-void RecordingSpeechEngine::Say(const QString& text) {
-    m_said->push_back(text);
-    QTimer::singleShot(kUtteranceMs, this, &CSpeechEngine::Finished);
-}
 
 namespace {
 
