@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr int kVersion[4] = {1, 0, 0, 5};
+// The four version numbers of the project, given by the build.
+constexpr int kVersion[4] = {GDICT_VERSION_NUMBERS};
 constexpr int kSplashTitleId = 0;
 
 // Deciphers a stored text into target; on failure target stays empty and id is noted.

@@ -1,4 +1,5 @@
-// Loading and searching synthetic dictionaries of 10,000, 100,000 and 1,000,000 entries.
+// Loading, searching and finding near matches in synthetic dictionaries of 10,000, 100,000 and
+// 1,000,000 entries.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "crypto/stored_text.h"
 #include "dictionary/dict_file_writer.h"
 #include "dictionary/dict_store.h"
+#include "dictionary/near_matches.h"
 
 namespace {
 
@@ -85,6 +87,45 @@ void BM_SearchNoMatch(benchmark::State& state) {
     Search(state, "qwz");
 }
 
+// The eight near matches that the dictionary page offers; query gets the loaded store.
+template <typename Query>
+void NearMatches(benchmark::State& state, Query makeQuery) {
+    CDictStore store;
+    store.LoadFile(DictionaryFile(static_cast<int>(state.range(0))));
+    const std::string query = makeQuery(store);
+    std::size_t found = 0;
+    for (auto _ : state) {
+        const std::vector<CNearMatch> matches = FindNearMatches(store, query, 8);
+        found = matches.size();
+        benchmark::DoNotOptimize(matches.data());
+    }
+    state.counters["results"] = static_cast<double>(found);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// A short misspelling: the lengths rule out nearly every entry.
+void BM_NearMatchesEnglishWord(benchmark::State& state) {
+    NearMatches(state, [](const CDictStore&) { return "pockett"; });
+}
+// The middle entry's English text with a letter left out and two letters swapped: as long as
+// most entries, so that nearly every one is measured.
+void BM_NearMatchesEnglishPhrase(benchmark::State& state) {
+    NearMatches(state, [](const CDictStore& store) {
+        std::string query = store.entries()[store.size() / 2].english;
+        query.erase(1, 1);
+        std::swap(query[2], query[3]);
+        return query;
+    });
+}
+// "衬衫裙": the entries with "衬衫" (one in 50) share two of its three characters.
+void BM_NearMatchesChinese(benchmark::State& state) {
+    NearMatches(state, [](const CDictStore&) { return "\xB3\xC4\xC9\xC0\xC8\xB9"; });
+}
+// "棉麻": each of its two characters is in about one entry in seven, and one is enough.
+void BM_NearMatchesChineseCommon(benchmark::State& state) {
+    NearMatches(state, [](const CDictStore&) { return "\xC3\xDE\xC2\xE9"; });
+}
+
 constexpr int kSizes[] = {10'000, 100'000, 1'000'000};
 
 void Sizes(benchmark::internal::Benchmark* benchmark) {
@@ -99,5 +140,9 @@ BENCHMARK(BM_SearchEnglishPrefix)->Apply(Sizes);
 BENCHMARK(BM_SearchEnglishInfix)->Apply(Sizes);
 BENCHMARK(BM_SearchChinese)->Apply(Sizes);
 BENCHMARK(BM_SearchNoMatch)->Apply(Sizes);
+BENCHMARK(BM_NearMatchesEnglishWord)->Apply(Sizes);
+BENCHMARK(BM_NearMatchesEnglishPhrase)->Apply(Sizes);
+BENCHMARK(BM_NearMatchesChinese)->Apply(Sizes);
+BENCHMARK(BM_NearMatchesChineseCommon)->Apply(Sizes);
 
 BENCHMARK_MAIN();

@@ -16,6 +16,8 @@ Written here:
     minimize_137.bmp header minimize button, 23 x 23
     icon_136.ico     program icon, 16, 32, 48 and 256 pixels
     icon_136.png     the 256-pixel icon for desktop launchers
+    icon_48.png      the 48- and 128-pixel icons of the desktop's icon theme
+    icon_128.png
     go.gif           search button of the dictionary page
     ViewBkgrd.bmp    background of the results area
     arrow_d.gif      marker in front of every result
@@ -864,6 +866,8 @@ def check():
     icon = Image.open(OUT / "icon_136.ico")
     assert icon.info["sizes"] == {(16, 16), (32, 32), (48, 48), (256, 256)}, "icon sizes"
     assert Image.open(OUT / "icon_136.png").size == (256, 256), "icon_136.png: 256 x 256"
+    for size in (48, 128):
+        assert Image.open(OUT / f"icon_{size}.png").size == (size, size), f"icon_{size}.png"
 
 
 def main():
@@ -884,6 +888,8 @@ def main():
     icons[-1].save(OUT / "icon_136.png", optimize=True)
     pictures["icons"] = icons
     pictures["icon_136.png"] = icons[-1]
+    icons[2].save(OUT / "icon_48.png", optimize=True)
+    draw_icon(128).save(OUT / "icon_128.png", optimize=True)
 
     to_gif(OUT / "go.gif", draw_go(), CAPTION_BACKGROUND)
     to_gif(OUT / "arrow_d.gif", draw_arrow(), RESULTS_BACKGROUND)

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dictionary/dict_store.h"
 #include "platform/mbcs.h"
 
 namespace {
@@ -60,6 +61,25 @@ TEST(DictionarySourcesTest, EveryLineIsACleanPair) {
         }
     }
     EXPECT_GE(entries, 3000u);
+}
+
+// The bundled file lists entries by English text ignoring letter case, so a headword comes before
+// its compounds in every search.
+TEST(DictionarySourcesTest, TheBundledFileIsInEnglishOrder) {
+    CDictStore store;
+    store.LoadFile(GDICT_BIN_DIR "/" GDICT_DICTIONARY_NAME);
+    std::string previous;
+    for (const CDictEntry& entry : store.entries()) {
+        std::string folded(entry.english);
+        mbcs::FoldToLower(folded);
+        ASSERT_LE(previous, folded) << mbcs::ToUtf8(entry.english);
+        previous = std::move(folded);
+    }
+    for (const char* headword : {"pocket", "zip", "waist", "collar", "hem"}) {
+        const CResultList results = store.Search(headword);
+        ASSERT_FALSE(results.empty()) << headword;
+        EXPECT_EQ(results.front()->english, headword);
+    }
 }
 
 }  // namespace

@@ -24,10 +24,12 @@ std::string ReadFile(const std::filesystem::path& path) {
 
 class GdictTest : public ::testing::Test {
 protected:
-    // Runs gdict with arguments (each single-quoted for the shell).
-    Outcome Gdict(const std::vector<std::string>& args) {
+    // Runs gdict with arguments (each single-quoted for the shell), its standard input read from
+    // the file input when one is given.
+    Outcome Gdict(const std::vector<std::string>& args, const std::string& input = "") {
         std::string command = std::string("'") + GDICT_BIN_DIR + "/gdict'";
         for (const std::string& arg : args) command += " '" + arg + "'";
+        if (!input.empty()) command += " <'" + input + "'";
         command += " >'" + (m_dir / "out").string() + "' 2>'" + (m_dir / "err").string() + "'";
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(m_dir / "out"),
@@ -57,6 +59,17 @@ TEST_F(GdictTest, BuildThenDumpGivesTheSourceBack) {
     const Outcome dump = Gdict({"dump", Path("g.dat")});
     EXPECT_EQ(dump.status, 0);
     EXPECT_EQ(dump.out, "dress shirt\t正装衬衫\nshirt\t衬衫\ncollar\t领子\nＧＳＭ\t克重\n\t\n");
+}
+
+TEST_F(GdictTest, BuildOrdersByEnglishIgnoringCaseWhenAsked) {
+    const std::string source =
+        Source("pocket bag\t袋布\nPocket\t口袋\nhem\t下摆\npocket\t袋\nPOCKET-flap\t袋盖\n");
+    EXPECT_EQ(Gdict({"build", "--order", "english", source, Path("e.dat")}).status, 0);
+    EXPECT_EQ(Gdict({"dump", Path("e.dat")}).out,
+              "hem\t下摆\nPocket\t口袋\npocket\t袋\npocket bag\t袋布\nPOCKET-flap\t袋盖\n");
+    EXPECT_EQ(Gdict({"build", "--order", "source", source, Path("s.dat")}).status, 0);
+    EXPECT_EQ(Gdict({"dump", Path("s.dat")}).out.rfind("pocket bag\t袋布\n", 0), 0u);
+    EXPECT_EQ(Gdict({"build", "--order", "chinese", source, Path("c.dat")}).status, 2);
 }
 
 TEST_F(GdictTest, BuildIsReproducibleForASeed) {
@@ -108,6 +121,67 @@ TEST_F(GdictTest, LookupExitCodes) {
     EXPECT_EQ(Gdict({}).status, 2);
 }
 
+TEST_F(GdictTest, HelpAndVersion) {
+    for (const char* help : {"--help", "-h", "help"}) {
+        const Outcome run = Gdict({help});
+        EXPECT_EQ(run.status, 0) << help;
+        EXPECT_EQ(run.err, "") << help;
+        for (const char* subcommand : {"lookup", "build", "dump", "encipher", "decipher",
+                                       "encrypt-file", "decrypt-file", "sha256", "--version"}) {
+            EXPECT_NE(run.out.find(std::string("gdict ") + subcommand), std::string::npos)
+                << help << " " << subcommand;
+        }
+    }
+    EXPECT_EQ(Gdict({"--version"}).out, "gdict 1.0.0.5\n");
+    for (const std::vector<std::string>& wrong :
+         std::vector<std::vector<std::string>>{{"--colour"}, {"find"}, {"--help", "lookup"}}) {
+        const Outcome run = Gdict(wrong);
+        EXPECT_EQ(run.status, 2) << wrong[0];
+        EXPECT_EQ(run.out, "") << wrong[0];
+        EXPECT_NE(run.err.find("usage:"), std::string::npos) << wrong[0];
+    }
+}
+
+TEST_F(GdictTest, LookupSuggestsNearMatchesWhenNothingIsFound) {
+    Gdict({"build", Source(kGlossary), Path("g.dat")});
+    const Outcome typo = Gdict({"lookup", "--dict", Path("g.dat"), "colalr"});
+    EXPECT_EQ(typo.status, 1);
+    EXPECT_EQ(typo.out, "");
+    EXPECT_EQ(typo.err, "did you mean: collar\n");
+    const Outcome none = Gdict({"lookup", "--dict", Path("g.dat"), "zzzzzz"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.err, "");
+}
+
+TEST_F(GdictTest, TranslateGivesATabSeparatedLinePerTerm) {
+    Gdict({"build",
+           Source("shirt\t衬衫\nShirt\t衬衣\nSHIRT\t衬衫\ncollar\t领子\n"
+                  "dress shirt\t正装衬衫\n"),
+           Path("g.dat")});
+    const std::string terms = Path("terms.txt");
+    std::ofstream(terms, std::ios::binary)
+        << "# bill of materials\n\nSHIRT\r\n  领子\ncolalr\nsleeve\nshirt\n";
+    const char* expected =
+        "SHIRT\t衬衫\t衬衣\n"
+        "领子\tcollar\t\n"
+        "colalr\t\t?collar\n"
+        "sleeve\t\t?\n"
+        "shirt\t衬衫\t衬衣\n";
+    const Outcome fromFile = Gdict({"translate", "--dict", Path("g.dat"), terms});
+    EXPECT_EQ(fromFile.status, 1);
+    EXPECT_EQ(fromFile.out, expected);
+    EXPECT_EQ(Gdict({"translate", "--dict", Path("g.dat"), "-"}, terms).out, expected);
+    EXPECT_EQ(Gdict({"translate", "--dict", Path("g.dat")}, terms).out, expected);
+
+    std::ofstream(terms, std::ios::binary) << "collar\n衬衫\n";
+    const Outcome allFound = Gdict({"translate", "--dict", Path("g.dat"), terms});
+    EXPECT_EQ(allFound.status, 0);
+    EXPECT_EQ(allFound.out, "collar\t领子\t\n衬衫\tshirt\tSHIRT\n");
+    EXPECT_EQ(Gdict({"translate", "--dict", Path("g.dat"), Path("missing.txt")}).status, 2);
+    EXPECT_EQ(Gdict({"translate", "--dict", Path("missing.dat"), terms}).status, 2);
+    EXPECT_EQ(Gdict({"translate", "--limit", "1", terms}).status, 2);
+}
+
 TEST_F(GdictTest, LookupReadsTheBundledDictionaryByDefault) {
     const Outcome run = Gdict({"lookup", "shirt"});
     EXPECT_EQ(run.status, 0);
@@ -123,6 +197,50 @@ TEST_F(GdictTest, DumpShowsWhatWasReadBeforeAFault) {
     EXPECT_EQ(run.out, "dress shirt\t正装衬衫\nshirt\t衬衫\ncollar\t领子\nＧＳＭ\t克重\n");
     EXPECT_NE(run.err.find("An attempt was made to access an unnamed file past its end."),
               std::string::npos);
+}
+
+TEST_F(GdictTest, ConvertGivesEveryTargetUnitToThreeSignificantDigits) {
+    const struct {
+        std::vector<std::string> args;
+        const char* out;
+    } cases[] = {
+        {{"convert", "200", "gsm"}, "200 g/m² = 5.90 oz/yd²\n"},
+        {{"convert", "200gsm"}, "200 g/m² = 5.90 oz/yd²\n"},
+        {{"convert", "150", "G/M²"}, "150 g/m² = 4.42 oz/yd²\n"},
+        {{"convert", "5,9", "oz / yd2"}, "5.9 oz/yd² = 200 g/m²\n"},
+        {{"convert", "19mm"}, "19 momme = 81.8 g/m²\n"},
+        {{"convert", "70", "D"}, "70 denier = 77.8 dtex\n70 denier = 7.78 tex\n"},
+        {{"convert", "78", "dtex"}, "78 dtex = 70.2 denier\n78 dtex = 7.80 tex\n"},
+        {{"convert", "30", "tex"}, "30 tex = 270 denier\n30 tex = 300 dtex\n"},
+        {{"convert", "30", "Ne"}, "30 Ne = 50.8 Nm\n30 Ne = 19.7 tex\n"},
+        {{"convert", "50", "nm"}, "50 Nm = 29.5 Ne\n50 Nm = 20.0 tex\n"},
+        {{"convert", "2.5", "cm"}, "2.5 cm = 0.984 inch\n"},
+        {{"convert", "1\""}, "1 inch = 2.54 cm\n"},
+        {{"convert", "12", "spi"}, "12 SPI = 4.72 SPC\n"},
+        {{"convert", "4", "spc"}, "4 SPC = 10.2 SPI\n"},
+        {{"convert", "33.9", "oz"}, "33.9 oz/yd² = 1150 g/m²\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = Gdict(c.args);
+        EXPECT_EQ(run.status, 0) << c.args[1];
+        EXPECT_EQ(run.out, c.out) << c.args[1];
+    }
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"0", "gsm"},
+                                               {"-3", "gsm"},
+                                               {"abc"},
+                                               {"1.2.3", "cm"},
+                                               {"200", "furlong"},
+                                               {"200"},
+                                               {},
+                                               {"1", "2", "3"}}) {
+        std::vector<std::string> args{"convert"};
+        args.insert(args.end(), bad.begin(), bad.end());
+        const Outcome run = Gdict(args);
+        EXPECT_EQ(run.status, 2) << (bad.empty() ? "" : bad[0]);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("gdict convert: "), std::string::npos);
+    }
 }
 
 TEST_F(GdictTest, EncipherAndDecipher) {

@@ -3,7 +3,7 @@
 #include <charconv>
 
 Arguments::Arguments(const std::vector<std::string>& args, const std::set<std::string>& allowed,
-                     std::size_t positionals) {
+                     std::size_t minPositionals, std::size_t maxPositionals) {
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
@@ -26,10 +26,14 @@ Arguments::Arguments(const std::vector<std::string>& args, const std::set<std::s
             throw UsageError("option --" + name + " needs a value");
         }
     }
-    if (m_positionals.size() != positionals) {
-        throw UsageError("expected " + std::to_string(positionals) + " argument" +
-                         (positionals == 1 ? "" : "s") + ", got " +
-                         std::to_string(m_positionals.size()));
+    const std::size_t count = m_positionals.size();
+    if (count < minPositionals || count > maxPositionals) {
+        const std::string expected =
+            minPositionals == maxPositionals
+                ? std::to_string(minPositionals)
+                : std::to_string(minPositionals) + " to " + std::to_string(maxPositionals);
+        throw UsageError("expected " + expected + " argument" + (maxPositionals == 1 ? "" : "s") +
+                         ", got " + std::to_string(count));
     }
 }
 

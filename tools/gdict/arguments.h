@@ -20,7 +20,11 @@ public:
     // with a name from allowed; "--" ends the options. Throws UsageError for an unknown option,
     // a missing value, or a count of positionals other than positionals.
     Arguments(const std::vector<std::string>& args, const std::set<std::string>& allowed,
-              std::size_t positionals);
+              std::size_t positionals)
+        : Arguments(args, allowed, positionals, positionals) {}
+    // The same with from minPositionals to maxPositionals positionals.
+    Arguments(const std::vector<std::string>& args, const std::set<std::string>& allowed,
+              std::size_t minPositionals, std::size_t maxPositionals);
 
     std::optional<std::string> Option(const std::string& name) const;
     // The option as a whole number from 0 to max, or fallback when it is absent; throws
@@ -28,6 +32,7 @@ public:
     unsigned long NumberOption(const std::string& name, unsigned long fallback,
                                unsigned long max) const;
     const std::string& Positional(std::size_t index) const { return m_positionals.at(index); }
+    std::size_t PositionalCount() const { return m_positionals.size(); }
 
 private:
     std::map<std::string, std::string> m_options;

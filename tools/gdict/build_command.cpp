@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <filesystem>
@@ -6,6 +7,7 @@
 
 #include "dictionary/dict_entry.h"
 #include "dictionary/dict_file_writer.h"
+#include "platform/mbcs.h"
 #include "tools/gdict/arguments.h"
 #include "tools/gdict/commands.h"
 
@@ -58,12 +60,33 @@ std::vector<SourceLine> ReadSource(const std::string& path) {
     return lines;
 }
 
+// Orders lines by their English text compared ignoring letter case, keeping lines of equal
+// English text in source order, so that a headword comes before its compounds and the renderings
+// of one headword stand together.
+void OrderByEnglish(std::vector<SourceLine>& lines) {
+    std::vector<std::pair<std::string, SourceLine>> keyed;
+    keyed.reserve(lines.size());
+    for (SourceLine& line : lines) {
+        std::string key = line.english;
+        mbcs::FoldToLower(key);
+        keyed.emplace_back(std::move(key), std::move(line));
+    }
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < lines.size(); ++i) lines[i] = std::move(keyed[i].second);
+}
+
 }  // namespace
 
 int RunBuild(const std::vector<std::string>& args) {
-    const Arguments arguments(args, {"seed"}, 2);
+    const Arguments arguments(args, {"seed", "order"}, 2);
     RecordKeys keys(arguments.NumberOption("seed", kDefaultSeed, UINT32_MAX));
-    const std::vector<SourceLine> lines = ReadSource(arguments.Positional(0));
+    const std::string order = arguments.Option("order").value_or("source");
+    if (order != "source" && order != "english") {
+        throw UsageError("--order takes source or english");
+    }
+    std::vector<SourceLine> lines = ReadSource(arguments.Positional(0));
+    if (order == "english") OrderByEnglish(lines);
     if (lines.size() > INT32_MAX) throw std::runtime_error("too many entries for one file");
 
     // Written beside the target and renamed over it once complete, so that a failed build

@@ -13,6 +13,8 @@ int RunDecipher(const std::vector<std::string>& args);
 int RunEncryptFile(const std::vector<std::string>& args);
 int RunDecryptFile(const std::vector<std::string>& args);
 int RunSha256(const std::vector<std::string>& args);
+int RunConvert(const std::vector<std::string>& args);
+int RunTranslate(const std::vector<std::string>& args);
 
 // Code page 936 text from a UTF-8 argument; throws std::runtime_error naming what when the
 // text cannot be held in code page 936.

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "dictionary/dict_store.h"
+#include "dictionary/near_matches.h"
 #include "platform/mbcs.h"
 #include "platform/program_directory.h"
 #include "tools/gdict/arguments.h"
@@ -15,6 +16,12 @@ std::string ArgumentToCp936(const std::string& utf8, const char* what) {
     }
     return *std::move(text);
 }
+
+namespace {
+
+constexpr std::size_t kNearMatchesShown = 5;
+
+}  // namespace
 
 int RunLookup(const std::vector<std::string>& args) {
     const Arguments arguments(args, {"dict", "limit"}, 1);
@@ -31,5 +38,15 @@ int RunLookup(const std::vector<std::string>& args) {
         if (printed++ == limit) break;
         std::cout << mbcs::ToUtf8(entry->english) << '\t' << mbcs::ToUtf8(entry->chinese) << '\n';
     }
-    return results.empty() ? 1 : 0;
+    if (!results.empty()) return 0;
+    // Nothing found: the nearest headwords go to standard error, so the output stays empty.
+    const std::vector<CNearMatch> near = FindNearMatches(store, query, kNearMatchesShown);
+    if (!near.empty()) {
+        std::cerr << "did you mean: ";
+        for (std::size_t i = 0; i < near.size(); ++i) {
+            std::cerr << (i ? ", " : "") << mbcs::ToUtf8(near[i].headword);
+        }
+        std::cerr << '\n';
+    }
+    return 1;
 }

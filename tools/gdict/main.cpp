@@ -3,6 +3,7 @@
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tools/gdict/arguments.h"
@@ -10,18 +11,46 @@
 
 namespace {
 
+// The usage of every subcommand, as --help prints it and as a usage error shows it.
 constexpr char kUsage[] =
     "usage:\n"
     "  gdict lookup [--dict FILE] [--limit N] QUERY\n"
-    "  gdict build [--seed N] INPUT.tsv OUTPUT.dat\n"
+    "      matching entries in result order, one \"english TAB chinese\" line each;\n"
+    "      exit 0 with results, 1 with none, 2 on an error\n"
+    "  gdict build [--seed N] [--order source|english] INPUT.tsv OUTPUT.dat\n"
+    "      UTF-8 \"english TAB chinese\" lines -> dictionary file, in source order or by\n"
+    "      English text ignoring case\n"
     "  gdict dump FILE.dat\n"
+    "      every entry in file order\n"
     "  gdict encipher [--key TEXT] PLAIN\n"
+    "      stored (enciphered, hexadecimal) form of PLAIN\n"
     "  gdict decipher [--key TEXT] HEX\n"
+    "      plain text of a stored text\n"
     "  gdict encrypt-file --method NAME --key TEXT [--mode ecb|cbc|cfb]\n"
     "                     [--padding zero|space|count] IN OUT\n"
+    "      enciphers IN into OUT (a 32-byte signature, then the data); NAME: RIJNDAEL,\n"
+    "      XOR256STREAM, TEA, XOR256BLOCK, BLOWFISH\n"
     "  gdict decrypt-file --method NAME --key TEXT [--mode ecb|cbc|cfb]\n"
     "                     [--padding zero|space|count] IN OUT\n"
-    "  gdict sha256 FILE\n";
+    "      deciphers IN into OUT; another method, key or setting is refused\n"
+    "  gdict sha256 FILE\n"
+    "      lowercase hexadecimal SHA-256 of a non-empty file\n"
+    "  gdict translate [--dict FILE] [FILE|-]\n"
+    "      one term a line -> \"term TAB translation TAB other translations\"; a term without\n"
+    "      an entry gets \"?\" and up to three near matches; exit 0 when every term was found,\n"
+    "      1 when some were not, 2 on an error (blank lines and lines starting with # skipped)\n"
+    "  gdict convert VALUE UNIT\n"
+    "      trade unit conversions, \"VALUE UNIT = RESULT UNIT2\" lines; UNIT, ignoring case\n"
+    "      and spaces: gsm, g/m2 | oz, oz/yd2 (fabric weight); momme, mm (silk weight);\n"
+    "      denier, den, d | dtex | tex (linear density); ne | nm (yarn count);\n"
+    "      cm | inch, in, \" (length); spi | spc (stitch density)\n"
+    "  gdict --help | -h | help\n"
+    "      this text\n"
+    "  gdict --version\n"
+    "      the version line\n"
+    "Without --dict, lookup and translate read the dictionary beside the executable. When\n"
+    "lookup finds nothing, it prints \"did you mean: \" and up to five near matches on\n"
+    "standard error. The subcommands other than lookup and translate exit 0, or 2 on an error.\n";
 
 struct Subcommand {
     const char* name;
@@ -37,11 +66,24 @@ constexpr Subcommand kSubcommands[] = {
     {"encrypt-file", RunEncryptFile},
     {"decrypt-file", RunDecryptFile},
     {"sha256", RunSha256},
+    {"translate", RunTranslate},
+    {"convert", RunConvert},
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2) {
+        const std::string_view word = argv[1];
+        if (word == "--help" || word == "-h" || word == "help") {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (word == "--version") {
+            std::cout << "gdict " GDICT_VERSION "\n";
+            return 0;
+        }
+    }
     if (argc >= 2) {
         for (const Subcommand& subcommand : kSubcommands) {
             if (std::strcmp(argv[1], subcommand.name) != 0) continue;
@@ -55,6 +97,8 @@ int main(int argc, char** argv) {
                 return 2;
             }
         }
+        std::cerr << "gdict: unknown " << (argv[1][0] == '-' ? "option " : "subcommand ") << argv[1]
+                  << "\n";
     }
     std::cerr << kUsage;
     return 2;
