@@ -103,7 +103,7 @@ TEST(DictionarySourcesTest, EveryLineIsACleanPair) {
             ++entries;
         }
     }
-    EXPECT_GE(entries, 3000u);
+    EXPECT_GE(entries, 10000u);
 }
 
 // Every abbreviation in the data is spelt out by an entry that begins with it and its expansion,
