@@ -65,6 +65,16 @@ constexpr bool PairsAreDoubleByte() {
 }
 static_assert(PairsAreDoubleByte());
 
+// Folding never changes a lead byte, so the characters that fold to a text beginning with a
+// given byte all begin with that byte themselves.
+constexpr bool PairsKeepTheirLead() {
+    for (const CasePair& pair : kCasePairs) {
+        if (pair.upper >> 8 != pair.lower >> 8) return false;
+    }
+    return true;
+}
+static_assert(PairsKeepTheirLead());
+
 constexpr std::size_t CountCasedLeads() {
     std::array<bool, 256> seen{};
     std::size_t count = 0;
