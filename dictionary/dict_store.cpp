@@ -1,6 +1,8 @@
 #include "dictionary/dict_store.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 
@@ -42,12 +44,28 @@ long CDictStore::ReadEntries(CArchiveReader& archive) {
     const std::int32_t count = archive.ReadInt32();
     long skipped = 0;
     for (std::int32_t i = 0; i < count; ++i) {
-        CDictEntry entry;
-        if (entry.ReadRecord(archive)) {
-            m_entries.push_back(std::move(entry));
-        } else {
-            ++skipped;
+        // Room for the entry first: once its texts are in m_texts, appending it cannot fail.
+        if (m_entries.size() == m_entries.capacity()) {
+            m_entries.reserve(std::max<std::size_t>(64, 2 * m_entries.capacity()));
         }
+        const char* const texts = m_texts.data();
+        CDictEntry entry;
+        if (!entry.ReadRecord(archive, m_texts)) {
+            ++skipped;
+            continue;
+        }
+        m_entries.push_back(entry);
+        if (m_texts.data() != texts) PointEntriesAtTexts();
     }
     return skipped;
+}
+
+void CDictStore::PointEntriesAtTexts() {
+    const char* text = m_texts.data();
+    for (CDictEntry& entry : m_entries) {
+        entry.english = std::string_view(text, entry.english.size());
+        text += entry.english.size() + 1;
+        entry.chinese = std::string_view(text, entry.chinese.size());
+        text += entry.chinese.size() + 1;
+    }
 }

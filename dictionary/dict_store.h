@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,8 +37,18 @@ public:
     CResultList Search(std::string_view query) const;
 
     std::size_t size() const { return m_entries.size(); }
+    // Every entry in file order. Their texts view the store's own memory: they stay valid
+    // until the store is destroyed or loads again.
     const std::vector<CDictEntry>& entries() const { return m_entries; }
 
 private:
+    // Points every entry at its texts again after m_texts moved.
+    void PointEntriesAtTexts();
+
+    // The texts of all entries as loaded, one after the other in entry order, each followed by
+    // a zero byte: the English text, 0, the Chinese text, 0 of each entry. A search reads them
+    // in one forward pass; as no text holds a zero byte, a match never runs from one text into
+    // the next, and the byte before a text always ends a character.
+    std::string m_texts;
     std::vector<CDictEntry> m_entries;
 };

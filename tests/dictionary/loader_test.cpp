@@ -60,6 +60,23 @@ TEST_F(LoaderTest, KeepsFileOrderAndDuplicates) {
                                                    {"", ""}}));
 }
 
+TEST_F(LoaderTest, ASecondFileAddsItsEntriesAfterTheFirst) {
+    // The entries view the store's memory for their texts, which the second load moves.
+    DictFileBuilder first;
+    first.Count(2).Pair("yoke", "\xB5\xB2").Pair("", "");
+    EXPECT_EQ(Load(first), "");
+    DictFileBuilder second;
+    second.Count(300);
+    std::vector<Pair> expected = PairsOf(m_store);
+    for (int i = 0; i < 300; ++i) {
+        expected.emplace_back("gusset " + std::to_string(i), "\xC9\xC0");
+        second.Pair(expected.back().first, expected.back().second);
+    }
+    EXPECT_EQ(Load(second), "");
+    EXPECT_EQ(PairsOf(m_store), expected);
+    EXPECT_EQ(m_store.Search("YOKE").front(), &m_store.entries()[0]);
+}
+
 TEST_F(LoaderTest, ZeroOrNegativeCountReadsNothingMore) {
     for (const std::int32_t count : {0, -1, INT32_MIN}) {
         DictFileBuilder file;
