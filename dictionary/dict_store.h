@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,8 +44,11 @@ public:
     const std::vector<CDictEntry>& entries() const { return m_entries; }
 
 private:
-    // Points every entry at its texts again after m_texts moved.
-    void PointEntriesAtTexts();
+    // Makes room, when the file tells its size, for count records in bytesLeft bytes at most,
+    // so that the entries and their texts are not copied as they grow.
+    void ReserveFor(std::uint32_t count, std::optional<std::uint64_t> bytesLeft);
+    // Points every entry at its texts again when m_texts no longer begins at textsBefore.
+    void PointEntriesAtTexts(const char* textsBefore);
 
     // The texts of all entries as loaded, one after the other in entry order, each followed by
     // a zero byte: the English text, 0, the Chinese text, 0 of each entry. A search reads them

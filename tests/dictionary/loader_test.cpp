@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <memory>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -75,6 +76,25 @@ TEST_F(LoaderTest, ASecondFileAddsItsEntriesAfterTheFirst) {
     EXPECT_EQ(Load(second), "");
     EXPECT_EQ(PairsOf(m_store), expected);
     EXPECT_EQ(m_store.Search("YOKE").front(), &m_store.entries()[0]);
+}
+
+TEST_F(LoaderTest, ReadsAStreamThatDoesNotTellItsSize) {
+    // Without the size to make room beforehand, the texts move as they grow.
+    DictFileBuilder file;
+    file.Count(500);
+    std::vector<Pair> expected;
+    for (int i = 0; i < 500; ++i) {
+        expected.emplace_back("dart " + std::to_string(i), std::string(i % 7, '\xB2'));
+        file.Pair(expected.back().first, expected.back().second);
+    }
+    file.WriteTo(m_dir / "piped.dat");
+    const std::string command = "cat '" + (m_dir / "piped.dat").string() + "'";
+    const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), &pclose);
+    ASSERT_TRUE(pipe);
+    CArchiveReader archive(pipe.get());
+    ASSERT_FALSE(archive.BytesLeft());
+    EXPECT_EQ(m_store.ReadEntries(archive), 0);
+    EXPECT_EQ(PairsOf(m_store), expected);
 }
 
 TEST_F(LoaderTest, ZeroOrNegativeCountReadsNothingMore) {
