@@ -1,10 +1,10 @@
 // FoldedQuery: a search text folded to lower case once, matched against texts that are folded
 // on the fly, one character at a time, so that a search copies no entry text.
 //
-// A match is found in three steps: the candidate scan finds the next byte that can begin one
-// (the query's first byte in either letter case; folding never changes a lead byte), then the
-// candidate must start a character of its text, then the text folded from there must begin
-// with the query.
+// A match is found in three steps: the candidate scan finds the next place whose byte can
+// begin one and whose next byte can follow it (each in the forms that fold to the query's
+// first and second byte), then the place must start a character of its text, then the text
+// folded from there must begin with the query.
 #pragma once
 
 #include <cstddef>

@@ -56,7 +56,8 @@ private:
 // Lower-case partner of the double-byte character lead:trail, as (lead << 8 | trail);
 // the character itself when it has no lower-case partner in code page 936. A table lookup,
 // defined for every pair of byte values. The lead byte never changes: only the trail byte of a
-// cased character differs from its partner's.
+// capital differs from its small letter's. Each small letter has one capital, and a small
+// letter folds to itself.
 unsigned FoldDoubleByte(unsigned char lead, unsigned char trail);
 
 // Folds text to lower case in place, character by character: A-Z become a-z, every

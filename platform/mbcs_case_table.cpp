@@ -75,6 +75,19 @@ constexpr bool PairsKeepTheirLead() {
 }
 static_assert(PairsKeepTheirLead());
 
+// Every small letter has one capital, and no small letter is a capital: folding a folded text
+// changes nothing, and a folded character has one other form at most.
+constexpr bool PairsAreOneToOne() {
+    for (const CasePair& pair : kCasePairs) {
+        for (const CasePair& other : kCasePairs) {
+            if (&pair != &other && pair.lower == other.lower) return false;
+            if (pair.lower == other.upper) return false;
+        }
+    }
+    return true;
+}
+static_assert(PairsAreOneToOne());
+
 constexpr std::size_t CountCasedLeads() {
     std::array<bool, 256> seen{};
     std::size_t count = 0;
