@@ -1,6 +1,5 @@
-// The store's search against the plain way of doing it: fold a copy of both texts of every
-// entry, search the folded query in each on character boundaries, and sort the entries into
-// the front list and the back list, over random stores of code page 936 texts.
+// The store's search against the plain way of doing it, over random stores of code page 936
+// texts.
 #include <random>
 #include <string>
 #include <vector>
@@ -8,47 +7,15 @@
 #include <gtest/gtest.h>
 
 #include "dictionary/dict_store.h"
-#include "platform/mbcs.h"
 #include "tests/support/dict_file_builder.h"
+#include "tests/support/plain_search.h"
 #include "tests/support/random_cp936.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
-using Indexes = std::vector<std::size_t>;
-
-std::string Folded(std::string_view text) {
-    std::string folded(text);
-    mbcs::FoldToLower(folded);
-    return folded;
-}
-
-// Which entries a search for query finds, in result order, as positions in the store.
-Indexes PlainSearch(const CDictStore& store, std::string_view query) {
-    const std::string folded = Folded(query);
-    Indexes front;
-    Indexes back;
-    for (std::size_t i = 0; i < store.size(); ++i) {
-        const CDictEntry& entry = store.entries()[i];
-        const std::size_t e = mbcs::FindOnBoundary(Folded(entry.english), folded);
-        const std::size_t c = mbcs::FindOnBoundary(Folded(entry.chinese), folded);
-        if (e == 0 || c == 0) {
-            front.push_back(i);
-        } else if (e != std::string::npos || c != std::string::npos) {
-            back.push_back(i);
-        }
-    }
-    front.insert(front.end(), back.begin(), back.end());
-    return front;
-}
-
-Indexes Search(const CDictStore& store, std::string_view query) {
-    Indexes found;
-    for (const CDictEntry* entry : store.Search(query)) {
-        found.push_back(static_cast<std::size_t>(entry - store.entries().data()));
-    }
-    return found;
-}
+using plainsearch::PlainSearch;
+using plainsearch::StoreSearch;
 
 // An English text holds no bar and does not end in a lone lead byte, either of which would
 // move the separator that follows it in the record.
@@ -107,7 +74,7 @@ TEST(SearchModelTest, FindsWhatFoldingAndSearchingEveryTextFinds) {
         }
         for (int n = 0; n < 1000; ++n) {
             const std::string query = RandomQuery(random, texts);
-            ASSERT_EQ(Search(loaded, query), PlainSearch(loaded, query))
+            ASSERT_EQ(StoreSearch(loaded, query), PlainSearch(loaded, query))
                 << "store " << store << " query " << ::testing::PrintToString(query);
         }
     }
