@@ -128,19 +128,10 @@ public:
           m_rest(pattern) {}
 
     std::uint64_t Marks(const char* p, const char* end) const {
-        if (end - p >= kBlock) {
-            // The second byte only where the first one is found: most blocks have no candidate.
-            const std::uint64_t first = Marks64(p, m_first);
-            return first == 0 || !m_pair ? first : first & Marks64(p + 1, m_second);
-        }
-        std::uint64_t marks = 0;
-        std::ptrdiff_t i = 0;
-        for (; end - (p + i) >= 16; i += 16) {
-            unsigned found = Marks16(p + i, m_first);
-            if (m_pair) found &= Marks16(p + i + 1, m_second);
-            marks |= std::uint64_t{found} << i;
-        }
-        return marks | m_rest.Marks(p + i, end) << i;
+        if (end - p < kBlock) return LastMarks(p, end);
+        // The second byte only where the first one is found: most blocks have no candidate.
+        const std::uint64_t first = Marks64(p, m_first);
+        return first == 0 || !m_pair ? first : first & Marks64(p + 1, m_second);
     }
 
     static std::size_t Count(const char* from, const char* to, unsigned char value) {
@@ -163,6 +154,18 @@ public:
     }
 
 private:
+    // The marks of a block cut short by the end of the range.
+    std::uint64_t LastMarks(const char* p, const char* end) const {
+        std::uint64_t marks = 0;
+        std::ptrdiff_t i = 0;
+        for (; end - (p + i) >= 16; i += 16) {
+            unsigned found = Marks16(p + i, m_first);
+            if (m_pair) found &= Marks16(p + i + 1, m_second);
+            marks |= std::uint64_t{found} << i;
+        }
+        return marks | m_rest.Marks(p + i, end) << i;
+    }
+
     static __m128i Every(unsigned char byte) { return _mm_set1_epi8(static_cast<char>(byte)); }
     // Bit i set when p[i] is either byte of every, for the 16 bytes at p.
     static unsigned Marks16(const char* p, const __m128i (&every)[2]) {
