@@ -51,8 +51,8 @@ std::string BuildResultTable(const CResultList& results, std::string_view query,
     const std::string arrow = "<img src =\"" + directory + "/arrow_d.gif\"></img>";
     std::string rows;
     for (std::size_t n = 0; n < results.size() && n < kMaxRows; ++n) {
-        const std::string english = Highlight(results[n]->english, query);
-        const std::string chineseText = Highlight(results[n]->chinese, query);
+        const std::string english = Highlight(std::string(results[n]->english), query);
+        const std::string chineseText = Highlight(std::string(results[n]->chinese), query);
         const std::string& headword = chinese ? chineseText : english;
         const std::string& second = chinese ? english : chineseText;
 

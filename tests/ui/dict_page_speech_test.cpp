@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "page_test_support.h"
+#include "platform/ansi_text.h"
 
 namespace {
 
@@ -21,8 +22,8 @@ TEST_F(SpeechTest, QuickClicksAreSpokenInOrderNoneCutOff) {
     Click("#IMGSP_0");
     Click("#IMGSP_1");
     ASSERT_TRUE(WaitFor([this] { return m_said.size() == 3; }));
-    EXPECT_EQ(m_said, (std::vector<QString>{QString::fromStdString(Page().GetResults()[2]->english),
-                                            "shirt", "shirt collar"}));
+    EXPECT_EQ(m_said, (std::vector<QString>{FromAnsi(Page().GetResults()[2]->english), "shirt",
+                                            "shirt collar"}));
 }
 
 TEST_F(SpeechTest, OtherImagesAndUnknownRowsSpeakNothing) {
@@ -42,9 +43,8 @@ TEST_F(SpeechTest, OtherImagesAndUnknownRowsSpeakNothing) {
         Page().OnSpeakerClick(CHtmlElement{id, "IMG", false});
     }
     ASSERT_TRUE(WaitFor([this] { return m_said.size() == 3; }));
-    EXPECT_EQ(m_said,
-              (std::vector<QString>{"shirt collar", "shirt",
-                                    QString::fromStdString(Page().GetResults()[2]->english)}));
+    EXPECT_EQ(m_said, (std::vector<QString>{"shirt collar", "shirt",
+                                            FromAnsi(Page().GetResults()[2]->english)}));
 }
 
 TEST_F(SpeechTest, NoSearchYetMeansNothingToSpeak) {

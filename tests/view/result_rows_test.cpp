@@ -48,11 +48,15 @@ TEST(ResultRowsTest, NearMatchLineLinksEachHeadwordEscaped) {
 
 class ResultTableTest : public ::testing::Test {
 protected:
+    // An entry whose texts the test keeps, as a store keeps its own.
     const CDictEntry& Add(std::string english, std::string chinese) {
-        m_entries.push_back({std::move(english), std::move(chinese)});
+        const std::string& englishText = m_texts.emplace_back(std::move(english));
+        const std::string& chineseText = m_texts.emplace_back(std::move(chinese));
+        m_entries.push_back({englishText, chineseText});
         m_results.push_back(&m_entries.back());
         return m_entries.back();
     }
+    std::deque<std::string> m_texts;
     std::deque<CDictEntry> m_entries;
     CResultList m_results;
 };
