@@ -133,7 +133,7 @@ void BM_NearMatchesEnglishWord(benchmark::State& state) {
 // most entries, so that nearly every one is measured.
 void BM_NearMatchesEnglishPhrase(benchmark::State& state) {
     NearMatches(state, [](const CDictStore& store) {
-        std::string query = store.entries()[store.size() / 2].english;
+        std::string query(store.entries()[store.size() / 2].english);
         query.erase(1, 1);
         std::swap(query[2], query[3]);
         return query;

@@ -15,6 +15,7 @@
 #include "app/organiser_keys.h"
 #include "app/startup_settings.h"
 #include "dictionary/dict_entry.h"
+#include "platform/ansi_text.h"
 #include "platform/fonts.h"
 #include "platform/main_window.h"
 #include "platform/message_box.h"
@@ -250,8 +251,8 @@ TEST_F(OrganiserKeysTest, SpeakerReadsTheFirstRowOnlyWhileRowsAreShown) {
     SearchWithTheCentreKey(QStringLiteral("shirt"));
     Click(OrganiserKey::Speaker);
     ASSERT_TRUE(WaitFor([this] { return !m_said.empty(); }));
-    EXPECT_EQ(m_said, std::vector<QString>{
-                          QString::fromStdString(m_window->DictPage().GetResults()[0]->english)});
+    EXPECT_EQ(m_said,
+              std::vector<QString>{FromAnsi(m_window->DictPage().GetResults()[0]->english)});
 
     // A search that finds nothing shows no rows, though the earlier results are kept.
     m_window->DictPage().QueryAndShow("qqqzzzxxx");
