@@ -60,6 +60,8 @@ protected:
 
 private:
     CHtmlEventMap DictEventMap();
+    // The server's notice as the page may show it.
+    static std::string NoticeHtml();
 
     CResultList m_results;
     std::string m_strHtml;
