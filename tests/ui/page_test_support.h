@@ -19,7 +19,9 @@
 #include "ui_wait.h"
 #include "view/dict_view_page.h"
 
-// Remembers every text it is asked to say; each utterance takes kUtteranceMs.
+// Remembers every text it is asked to say; each utterance takes kUtteranceMs, and like the
+// desktop's engine it cuts off an utterance that is still playing when it is asked to say the
+// next, which fails the test.
 class RecordingSpeechEngine : public CSpeechEngine {
 public:
     static constexpr int kUtteranceMs = 30;
@@ -28,6 +30,7 @@ public:
 
 private:
     std::vector<QString>* m_said;
+    bool m_busy = false;
 };
 
 // Every debug line written while it lives.
