@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -37,6 +38,7 @@ struct Attribute {
 struct Tag {
     std::string name;  // lower case
     std::vector<Attribute> attributes;
+    std::unordered_set<std::string> names;  // of the attributes, so a tag is read in linear time
     bool end = false;
 };
 
@@ -179,10 +181,9 @@ private:
                 }
             }
             // The first of two attributes of one name counts, as in the browser.
-            const bool seen =
-                std::any_of(tag.attributes.begin(), tag.attributes.end(),
-                            [&](const Attribute& a) { return a.name == attribute.name; });
-            if (!seen) tag.attributes.push_back(std::move(attribute));
+            if (tag.names.insert(attribute.name).second) {
+                tag.attributes.push_back(std::move(attribute));
+            }
         }
     }
 
