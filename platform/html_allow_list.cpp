@@ -73,7 +73,8 @@ char LowerAscii(char c) {
 }
 
 // The ASCII characters of an attribute value once its character references are read; every
-// other character is one byte 0x80. Only what decides the checks below needs to be read right:
+// other character, and a NUL byte, which the browser reads as the replacement character, is one
+// byte 0x80. Only what decides the checks below needs to be read right:
 // numeric references, and the named ones that stand for ASCII punctuation in addresses.
 std::string DecodedAscii(std::string_view raw) {
     struct Named {
@@ -88,7 +89,7 @@ std::string DecodedAscii(std::string_view raw) {
     while (at < raw.size()) {
         const char c = raw[at];
         if (c != '&') {
-            decoded += static_cast<unsigned char>(c) < 0x80 ? c : '\x80';
+            decoded += c != '\0' && static_cast<unsigned char>(c) < 0x80 ? c : '\x80';
             ++at;
             continue;
         }

@@ -60,10 +60,13 @@ void WriteTag(const Tag& tag, std::string& out) {
             out += attribute.name;
             if (!attribute.hasValue) continue;
             out += "=\"";
+            // A NUL byte is what the browser makes of it, the replacement character.
             for (const char c : attribute.value) {
                 if (c == '"') {
                     out += "&quot;";
-                } else if (c != '\0') {
+                } else if (c == '\0') {
+                    out += "&#65533;";
+                } else {
                     out += c;
                 }
             }

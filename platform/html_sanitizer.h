@@ -20,8 +20,9 @@
 // names script, bindings, imports or escapes goes.
 //
 // Text is kept as written, character references included; a '<' or '>' that starts no tag is
-// written as "&lt;" or "&gt;", and NUL bytes are dropped. Names are matched ignoring ASCII case
-// and written in lower case; each attribute value is written in double quotes with '"' as
+// written as "&lt;" or "&gt;", and NUL bytes are dropped (in attribute values they become
+// "&#65533;", the replacement character the browser would read). Names are matched ignoring ASCII
+// case and written in lower case; each attribute value is written in double quotes with '"' as
 // "&quot;", so the browser reads exactly the elements and attributes written here. A tag that
 // the text ends inside is dropped. The result is unchanged by a second pass. Linear in the
 // length of html.
