@@ -6,7 +6,6 @@
 #include <exception>
 
 #include "app/startup_settings.h"
-#include "dictionary/file_error.h"
 #include "platform/ansi_text.h"
 #include "platform/dialog_units.h"
 #include "platform/message_box.h"
@@ -105,13 +104,12 @@ bool CMainDialog::OnInitDialog() {
 }
 
 void CMainDialog::LoadDictionary() {
-    // A damaged or missing file is reported once; the window goes on with what was read.
+    // A damaged or missing file is reported once, with the stop icon; the window goes on with
+    // what was read.
     try {
         m_store.LoadFile(TheStartupSettings().dictionaryPath);
-    } catch (const CFileError& error) {
-        ShowMessageBox(this, QString::fromStdString(error.what()), MessageBoxType::IconWarning);
     } catch (const std::exception& error) {
-        ShowMessageBox(this, QString::fromStdString(error.what()), MessageBoxType::IconWarning);
+        ShowMessageBox(this, QString::fromStdString(error.what()), MessageBoxType::IconError);
     }
 }
 

@@ -70,7 +70,9 @@ void FoldToLower(std::string& text);
 std::size_t FindOnBoundary(std::string_view text, std::string_view pattern);
 
 // Conversions between code page 936 and Unicode. They may be called from any thread at once.
-// Each throws std::runtime_error when the C library offers no code page 936 converter.
+// Each takes time linear in the length of its text, whatever the text holds (a text made only
+// of characters it cannot convert included). Each throws std::runtime_error when the platform
+// offers no code page 936 converter.
 
 // UTF-16 (host order code units) to code page 936. A character that code page 936 cannot
 // hold, and an unpaired surrogate, become '?'.

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/mbcs.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -14,6 +16,14 @@ std::string_view DirectoryOf(std::string_view path) {
     const std::size_t cut = path.rfind('/');
 #endif
     return cut == std::string_view::npos ? std::string_view() : path.substr(0, cut);
+}
+
+std::string FileNameFromAnsi(std::string_view name) {
+#ifdef _WIN32
+    return std::string(name);
+#else
+    return mbcs::ToUtf8(name);
+#endif
 }
 
 std::string GetProgramDirectory() {

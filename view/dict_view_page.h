@@ -82,6 +82,8 @@ private:
     // Reads entry row of the results aloud; nothing for a row that does not exist or without a
     // voice.
     void SpeakRow(std::size_t row);
+    // The server's notice as the page may show it.
+    static std::string NoticeHtml();
 
     CResultList m_results;
     // The headwords that the near-match links of the last display stand for, in link order.

@@ -84,7 +84,7 @@ void CDictViewPage::WriteResultCell() {
         TheCipherMethodSet().TextCipher(CCipherMethodSet::kTea, TextCipherKey, ResultFooterText);
     std::string html = m_strHtml;
     // The flag is set only after the notice it asks for is complete.
-    if (showNoticeInPage.load() != 0) html += TheStartupSettings().GetNoticeText() + "<br>";
+    if (showNoticeInPage.load() != 0) html += NoticeHtml() + "<br>";
     html += footer + "<br>";
     SetElementHtml("TD_DICT_ITEM", html);
 }

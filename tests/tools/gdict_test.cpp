@@ -24,13 +24,16 @@ std::string ReadFile(const std::filesystem::path& path) {
 
 class GdictTest : public ::testing::Test {
 protected:
-    // Runs gdict with arguments (each single-quoted for the shell), its standard input read from
-    // the file input when one is given.
-    Outcome Gdict(const std::vector<std::string>& args, const std::string& input = "") {
+    // Runs gdict with arguments (each single-quoted for the shell), its standard output going to
+    // output (a file of the test's own folder when empty) and its standard input read from the
+    // file input when one is given.
+    Outcome Gdict(const std::vector<std::string>& args, std::string output = "",
+                  const std::string& input = "") {
+        if (output.empty()) output = (m_dir / "out").string();
         std::string command = std::string("'") + GDICT_BIN_DIR + "/gdict'";
         for (const std::string& arg : args) command += " '" + arg + "'";
         if (!input.empty()) command += " <'" + input + "'";
-        command += " >'" + (m_dir / "out").string() + "' 2>'" + (m_dir / "err").string() + "'";
+        command += " >'" + output + "' 2>'" + (m_dir / "err").string() + "'";
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(m_dir / "out"),
                 ReadFile(m_dir / "err")};
@@ -170,8 +173,8 @@ TEST_F(GdictTest, TranslateGivesATabSeparatedLinePerTerm) {
     const Outcome fromFile = Gdict({"translate", "--dict", Path("g.dat"), terms});
     EXPECT_EQ(fromFile.status, 1);
     EXPECT_EQ(fromFile.out, expected);
-    EXPECT_EQ(Gdict({"translate", "--dict", Path("g.dat"), "-"}, terms).out, expected);
-    EXPECT_EQ(Gdict({"translate", "--dict", Path("g.dat")}, terms).out, expected);
+    EXPECT_EQ(Gdict({"translate", "--dict", Path("g.dat"), "-"}, "", terms).out, expected);
+    EXPECT_EQ(Gdict({"translate", "--dict", Path("g.dat")}, "", terms).out, expected);
 
     std::ofstream(terms, std::ios::binary) << "collar\n衬衫\n";
     const Outcome allFound = Gdict({"translate", "--dict", Path("g.dat"), terms});
@@ -255,6 +258,23 @@ TEST_F(GdictTest, EncipherAndDecipher) {
     const Outcome keyed = Gdict({"encipher", "--key", "Rec0rd7", "collar|||领子"});
     EXPECT_EQ(Gdict({"decipher", "--key", "Rec0rd7", keyed.out.substr(0, 32)}).out,
               "collar|||领子\n");
+}
+
+TEST_F(GdictTest, OutputThatCannotBeWrittenIsAnError) {
+    const std::string digestSource = Source("abc");
+    const std::vector<std::vector<std::string>> commands = {
+        {"lookup", "shirt"},
+        {"dump", std::string(GDICT_BIN_DIR) + "/garment_dict.dat"},
+        {"encipher", "collar"},
+        {"decipher", Gdict({"encipher", "collar"}).out.substr(0, 16)},
+        {"sha256", digestSource}};
+    for (const std::vector<std::string>& command : commands) {
+        SCOPED_TRACE(command[0]);
+        const Outcome full = Gdict(command, "/dev/full");
+        EXPECT_EQ(full.status, 2);
+        EXPECT_EQ(full.err.rfind("gdict: cannot write the output", 0), 0u) << full.err;
+        EXPECT_EQ(Gdict(command).status, 0);
+    }
 }
 
 TEST_F(GdictTest, CipherErrors) {

@@ -153,6 +153,7 @@ TEST_F(MainDialogTest, MissingDictionaryGivesOneMessageAndAWorkingWindow) {
     CMainDialog& window = Open();
     ASSERT_EQ(m_boxes.size(), 1u);
     EXPECT_TRUE(m_boxes[0].text.contains(QStringLiteral("no such dictionary.dat")));
+    EXPECT_EQ(m_boxes[0].type, MessageBoxType::Ok | MessageBoxType::IconError) << "the stop icon";
     EXPECT_EQ(window.Store().size(), 0u);
     Tick(CMainDialog::kLoadingTicks + 1);
     EXPECT_TRUE(window.TabWindow().isVisible());

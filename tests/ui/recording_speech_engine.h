@@ -1,5 +1,6 @@
 // A speech engine for a machine without a loudspeaker: it remembers every text it is asked to
-// say, and each utterance takes kUtteranceMs.
+// say; each utterance takes kUtteranceMs, and like the desktop's engine it cuts off an utterance
+// that is still playing when it is asked to say the next, which fails the test.
 #pragma once
 
 #include <QString>
@@ -15,4 +16,5 @@ public:
 
 private:
     std::vector<QString>* m_said;
+    bool m_busy = false;
 };
