@@ -1,5 +1,6 @@
 #include "app/about_dialog.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPixmap>
 #include <QTimerEvent>
@@ -41,14 +42,17 @@ bool CAboutDialog::Create(QWidget* parent) {
 }
 
 void CAboutDialog::CreateControls() {
+    // An icon control takes the size of its icon, here the standard 32 pixels its box is made for,
+    // at the box's top-left corner.
     m_pIcon = new QLabel(this);
-    m_pIcon->setGeometry(MapDialogRect(kIconRect));
     m_pIcon->setFont(m_fontDialog);
-    m_pIcon->setPixmap(QPixmap(QStringLiteral(":/icons/136.png"))
-                           .scaled(m_pIcon->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    const QPixmap icon(QStringLiteral(":/icons/136_32.png"));
+    m_pIcon->setPixmap(icon);
+    m_pIcon->setGeometry(QRect(MapDialogRect(kIconRect).topLeft(), icon.size()));
 
-    m_pProductName = CreateStatic(
-        kProductNameRect, FromAnsi(LoadStringResource("about_product_name") + GetVersionText()));
+    m_pProductName =
+        CreateStatic(kProductNameRect,
+                     FromAnsi(LoadStringResource("about_product_name") + " " + GetVersionText()));
     m_pNoticeLine =
         CreateStatic(kNoticeLineRect, FromAnsi(LoadStringResource("about_notice_line")));
     m_pText = CreateStatic(kTextRect, QString());
@@ -68,6 +72,12 @@ QLabel* CAboutDialog::CreateStatic(const QRect& dialogUnits, const QString& text
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
     return label;
+}
+
+void CAboutDialog::WidenToText(QLabel& label) {
+    const int needed = QFontMetrics(label.font()).horizontalAdvance(label.text()) + label.width() -
+                       label.contentsRect().width();
+    if (needed > label.width()) label.resize(needed, label.height());
 }
 
 QWidget* CAboutDialog::GetDlgItem(int id) {
@@ -102,6 +112,9 @@ bool CAboutDialog::OnInitDialog() {
     for (QLabel* label : {m_pText, m_pProductName, m_pNoticeLine, m_pVisitCaption}) {
         label->setFont(m_font);
     }
+    // The page's font is wider than the dialog font its boxes were measured in: a one-line text
+    // widens its box to the right rather than lose its end.
+    for (QLabel* label : {m_pProductName, m_pNoticeLine, m_pVisitCaption}) WidenToText(*label);
     return true;
 }
 

@@ -43,7 +43,8 @@ public:
     QRect MapDialogRect(const QRect& dialogUnits) const;
 
     // Puts the about paragraph of the start-up settings into the paragraph control, then attaches
-    // the link, starts the refresh timer and gives the page and its texts the page font.
+    // the link, starts the refresh timer and gives the page and its texts the page font; a
+    // one-line text wider than its box in that font widens the box, keeping its left edge.
     bool OnInitDialog();
 
     // The refresh timer: puts the about paragraph back and writes it to the debug output.
@@ -60,6 +61,7 @@ private:
     void DoDataExchange(bool saveAndValidate);
     void CreateControls();
     QLabel* CreateStatic(const QRect& dialogUnits, const QString& text);
+    static void WidenToText(QLabel& label);
 
     CUrlLabel m_link;
     std::string m_strText;

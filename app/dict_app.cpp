@@ -8,16 +8,22 @@
 #include "app/startup_settings.h"
 #include "online/notice_worker.h"
 #include "platform/ansi_text.h"
+#include "platform/chinese_locale.h"
 #include "platform/debug_output.h"
 #include "platform/fonts.h"
 #include "platform/main_window.h"
 #include "platform/program_directory.h"
+#include "platform/program_scheme.h"
 #include "platform/string_resources.h"
 
-CDictApp::CDictApp(int& argc, char** argv) {
-    // The web pages share the window's graphics context; this must precede the application.
+CDictApp::CDictApp(int argc, char** argv)
+    : m_programName(argc > 0 && argv[0] != nullptr ? argv[0] : "garment_dictionary"),
+      m_argv{m_programName.data(), nullptr} {
+    // The web pages share the window's graphics context, and the program's pages come from its
+    // own origin; both must precede the application.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    m_application = std::make_unique<QApplication>(argc, argv);
+    RegisterProgramScheme();
+    m_application = std::make_unique<QApplication>(m_argc, m_argv.data());
 }
 
 CDictApp::~CDictApp() {
@@ -31,6 +37,7 @@ CDictApp::~CDictApp() {
 
 bool CDictApp::InitInstance() {
     InstallFontSubstitutions();
+    InstallChineseLocale();
     QCoreApplication::setOrganizationName(QString::fromUtf8(kRegistryKey));
 
     CStartupSettings& settings = TheStartupSettings();

@@ -3,14 +3,18 @@
 #pragma once
 
 #include <QApplication>
+#include <array>
 #include <memory>
+#include <string>
 
 class CDictApp {
 public:
     // The per-user settings key the program registers (it stores nothing there).
     static constexpr const char* kRegistryKey = "应用程序向导生成的本地应用程序";
 
-    CDictApp(int& argc, char** argv);
+    // The command line is not read: Qt is given only the program's name (argv[0]), so options
+    // such as -platform or -stylesheet change nothing; the environment's settings still apply.
+    CDictApp(int argc, char** argv);
     ~CDictApp();
     CDictApp(const CDictApp&) = delete;
     CDictApp& operator=(const CDictApp&) = delete;
@@ -19,5 +23,9 @@ public:
     bool InitInstance();
 
 private:
+    // What Qt is given as its command line; it keeps them for the application's life.
+    std::string m_programName;
+    int m_argc = 1;
+    std::array<char*, 2> m_argv;
     std::unique_ptr<QApplication> m_application;
 };

@@ -1,5 +1,6 @@
 // The main window's loading phase: for 50 ticks of 80 ms it paints a title, a notice,
-// "正在加载..." and a growing progress bar over the skin; on the 51st tick the tab window appears.
+// "正在加载..." and a growing progress bar over the skin; on the 51st tick the tab window appears
+// and the window is ready.
 #include <QPainter>
 #include <QTimerEvent>
 
@@ -56,11 +57,13 @@ void CMainDialog::OnTimer(int timerId) {
     m_loadingTimer = 0;
     m_tabWnd.show();
     m_progress = 0;
+    m_bReady = true;
     m_dictPage.RefreshPageDecorations();
 }
 
 void CMainDialog::paintEvent(QPaintEvent* event) {
     CSkinDialog::paintEvent(event);
+    PaintHeldKey();
     OnPaint();
 }
 

@@ -6,7 +6,6 @@
 #include <exception>
 
 #include "app/startup_settings.h"
-#include "dictionary/file_error.h"
 #include "platform/ansi_text.h"
 #include "platform/dialog_units.h"
 #include "platform/message_box.h"
@@ -28,8 +27,11 @@ QFont SongFont() {
 
 }  // namespace
 
-CMainDialog::CMainDialog()
-    : m_fontText(SongFont()), m_fontBold(SongFont()), m_hIcon(QStringLiteral(":/icons/136.png")) {
+CMainDialog::CMainDialog(std::unique_ptr<CSpeechVoice> voice)
+    : m_dictPage(std::move(voice)),
+      m_fontText(SongFont()),
+      m_fontBold(SongFont()),
+      m_hIcon(QStringLiteral(":/icons/136.png")) {
     m_fontText.setPointSizeF(10.0);
     m_fontBold.setPixelSize(16);
     m_fontBold.setWeight(QFont::Bold);
@@ -41,6 +43,8 @@ CMainDialog::CMainDialog()
     const QRect pixels = DialogUnitsToPixels(dialogFont, kWindowUnits);
     setFixedSize(pixels.size());
     move(0, 0);
+    // Pointer moves without a button, so that the pointer turns into a hand over a key.
+    setMouseTracking(true);
 }
 
 CMainDialog::~CMainDialog() = default;
@@ -100,13 +104,12 @@ bool CMainDialog::OnInitDialog() {
 }
 
 void CMainDialog::LoadDictionary() {
-    // A damaged or missing file is reported once; the window goes on with what was read.
+    // A damaged or missing file is reported once, with the stop icon; the window goes on with
+    // what was read.
     try {
         m_store.LoadFile(TheStartupSettings().dictionaryPath);
-    } catch (const CFileError& error) {
-        ShowMessageBox(this, QString::fromStdString(error.what()), MessageBoxType::IconWarning);
     } catch (const std::exception& error) {
-        ShowMessageBox(this, QString::fromStdString(error.what()), MessageBoxType::IconWarning);
+        ShowMessageBox(this, QString::fromStdString(error.what()), MessageBoxType::IconError);
     }
 }
 

@@ -1,13 +1,17 @@
 // CMainDialog: the program's one window, an organiser cut out of its skin. It holds the tab
 // window with the dictionary, online and about pages, and the dictionary itself. For its first
-// four seconds it shows a loading phase (title, notice, progress bar) with the tab window hidden.
+// four seconds it shows a loading phase (title, notice, progress bar) with the tab window hidden;
+// after it the organiser's keys under the screen work.
 #pragma once
 
 #include <QFont>
 #include <QIcon>
 #include <cstdint>
+#include <memory>
+#include <optional>
 
 #include "app/about_dialog.h"
+#include "app/organiser_keys.h"
 #include "app/skin_dialog.h"
 #include "controls/pad_tab_wnd.h"
 #include "dictionary/dict_store.h"
@@ -26,7 +30,8 @@ public:
     static constexpr int kTabWindowId = 125;
     static constexpr int kCancelResult = 2;
 
-    CMainDialog();
+    // voice reads the dictionary page's entries aloud (none: the page does not speak).
+    explicit CMainDialog(std::unique_ptr<CSpeechVoice> voice = CSpeechVoice::CreateDefault());
     ~CMainDialog() override;
 
     // Creates the window's contents and runs its modal loop; the result that ended it.
@@ -37,6 +42,12 @@ public:
     bool OnInitDialog();
     void OnTimer(int timerId);
     void OnSysCommand(int command);
+    // A key under the screen was pressed and released on it: book, the dictionary tab with the
+    // focus in the search box; speaker, the first result row read aloud; the pad's up and down,
+    // the results moved by a row, left and right, the previous and next tab (round the end), its
+    // centre, the search of the box's text (these three show the dictionary tab first); globe,
+    // the online tab; "i", the about tab.
+    void OnOrganiserKey(OrganiserKey key);
 
     // The process-wide count of loading ticks: it starts at 0 and is never reset, so the
     // loading phase happens once per process.
@@ -46,6 +57,9 @@ public:
     CPADTabWnd& TabWindow() { return m_tabWnd; }
     const CDictStore& Store() const { return m_store; }
     int Progress() const { return m_progress; }
+    // True once the loading phase has ended and the tab window is shown; only then do the keys
+    // under the screen work.
+    bool IsReady() const { return m_bReady; }
 
     // Enter does nothing; Escape (and the system menu's close) ends the modal loop with the
     // cancel result 2, the header's close button and the page's close element with 1.
@@ -58,11 +72,22 @@ protected:
     void timerEvent(QTimerEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void OnPaint();
     void LoadDictionary();
     void ShowSystemMenu(const QPoint& globalPosition);
+    // The key under point, once the window is ready; nullopt before and between the keys.
+    std::optional<OrganiserKey> ActiveKeyAt(QPointF point) const;
+    // Shows the key that the button went down on as pressed or not, repainting it on a change.
+    void ShowKeyPressed(bool pressed);
+    // Paints the key shown pressed, if any, over the skin.
+    void PaintHeldKey();
+    // Selects tab index and repaints the tab row, unless it is the current tab already.
+    void SelectTab(int index);
 
     CDictViewPage m_dictPage;
     CDlgOnline m_onlinePage;
@@ -75,4 +100,9 @@ private:
     int m_progress = 0;
     int m_loadingTimer = 0;
     QMenu* m_systemMenu = nullptr;
+    bool m_bReady = false;
+    // The key the left button went down on, while it is down, and whether the pointer is still
+    // on it (it is shown pressed then, and releasing the button there presses it).
+    std::optional<OrganiserKey> m_keyDown;
+    bool m_bKeyShownPressed = false;
 };

@@ -6,6 +6,7 @@
 #include "app/text_constants.h"
 #include "crypto/cipher_method_set.h"
 #include "crypto/text_cipher_key.h"
+#include "platform/program_directory.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ std::vector<int> BuildStartupSettings(
     Decipher(entry(StringId::DictionaryFileName), StringId::DictionaryFileName, dictionaryName,
              failed);
     settings.goImagePath = directory + "/go.gif";
-    settings.dictionaryPath = directory + "/" + dictionaryName;
+    settings.dictionaryPath = directory + "/" + FileNameFromAnsi(dictionaryName);
 
     Decipher(SplashTitleText, kSplashTitleId, settings.splashTitle, failed);
     Decipher(entry(StringId::RowTemplate), StringId::RowTemplate, settings.rowTemplate, failed);

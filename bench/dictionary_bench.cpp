@@ -1,10 +1,18 @@
 // Loading, searching and finding near matches in synthetic dictionaries of 10,000, 100,000 and
-// 1,000,000 entries.
+// 1,000,000 entries, and searching a dictionary file of one's own:
+//
+//   dictionary_bench --dict FILE --query TEXT [benchmark options]
+//
+// adds BM_SearchFile, the search for TEXT (UTF-8, as typed) over the entries of FILE.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -12,6 +20,7 @@
 #include "dictionary/dict_file_writer.h"
 #include "dictionary/dict_store.h"
 #include "dictionary/near_matches.h"
+#include "platform/mbcs.h"
 
 namespace {
 
@@ -74,6 +83,19 @@ void Search(benchmark::State& state, const char* query) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// The search for query over a store of one's own.
+void SearchFile(benchmark::State& state, const CDictStore& store, const std::string& query) {
+    std::size_t found = 0;
+    for (auto _ : state) {
+        const CResultList results = store.Search(query);
+        found = results.size();
+        benchmark::DoNotOptimize(results.data());
+    }
+    state.counters["entries"] = static_cast<double>(store.size());
+    state.counters["results"] = static_cast<double>(found);
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(store.size()));
+}
+
 void BM_SearchEnglishPrefix(benchmark::State& state) {
     Search(state, "cotton");
 }
@@ -111,7 +133,7 @@ void BM_NearMatchesEnglishWord(benchmark::State& state) {
 // most entries, so that nearly every one is measured.
 void BM_NearMatchesEnglishPhrase(benchmark::State& state) {
     NearMatches(state, [](const CDictStore& store) {
-        std::string query = store.entries()[store.size() / 2].english;
+        std::string query(store.entries()[store.size() / 2].english);
         query.erase(1, 1);
         std::swap(query[2], query[3]);
         return query;
@@ -145,4 +167,58 @@ BENCHMARK(BM_NearMatchesEnglishPhrase)->Apply(Sizes);
 BENCHMARK(BM_NearMatchesChinese)->Apply(Sizes);
 BENCHMARK(BM_NearMatchesChineseCommon)->Apply(Sizes);
 
-BENCHMARK_MAIN();
+namespace {
+
+// Takes "--NAME VALUE" or "--NAME=VALUE" out of the arguments.
+std::optional<std::string> TakeOption(int& argc, char** argv, const char* name) {
+    const std::string flag = std::string("--") + name;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        int used = 0;
+        std::optional<std::string> value;
+        if (argument == flag && i + 1 < argc) {
+            value = argv[i + 1];
+            used = 2;
+        } else if (argument.rfind(flag + "=", 0) == 0) {
+            value = argument.substr(flag.size() + 1);
+            used = 1;
+        }
+        if (used == 0) continue;
+        for (int j = i; j + used <= argc; ++j) argv[j] = argv[j + used];
+        argc -= used;
+        return value;
+    }
+    return std::nullopt;
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "dictionary_bench: %s\n", message.c_str());
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::optional<std::string> dict = TakeOption(argc, argv, "dict");
+    const std::optional<std::string> query = TakeOption(argc, argv, "query");
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (dict.has_value() != query.has_value())
+        return Fail("--dict FILE and --query TEXT go together");
+    std::unique_ptr<CDictStore> store;
+    if (dict) {
+        const std::optional<std::string> stored = mbcs::FromUtf8(*query);
+        if (!stored) return Fail("the query is not UTF-8 text that code page 936 can hold");
+        store = std::make_unique<CDictStore>();
+        try {
+            store->LoadFile(*dict);
+        } catch (const std::exception& error) {
+            return Fail(error.what());
+        }
+        benchmark::RegisterBenchmark("BM_SearchFile", SearchFile, std::cref(*store), *stored)
+            ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -50,7 +50,7 @@ int NaturalWidth(const PADTabItem& item, const QFontMetrics& metrics) {
 
 // The publisher's host name, from the plain address of the publisher's site.
 QString PublisherHost() {
-    return QUrl(FromAnsi(LoadStringResource("about_site_url")).trimmed()).host();
+    return QUrl::fromUserInput(FromAnsi(LoadStringResource("about_site_url")).trimmed()).host();
 }
 
 }  // namespace

@@ -247,13 +247,12 @@ void CUrlLabel::SetBrowserCommandReader(BrowserCommandReader reader) {
     m_readBrowserCommand = std::move(reader);
 }
 
-void CUrlLabel::OnEraseBkgnd(QPainter& painter) {
-    painter.fillRect(rect(), palette().color(QPalette::Button));
-}
-
 void CUrlLabel::paintEvent(QPaintEvent*) {
+    // The label has no background of its own: what its parent paints shows through, as the
+    // dialog's face does behind the link on the desktop it was made for. Qt repaints that
+    // background under every update of the label, so a change of colour or underline leaves
+    // nothing of the old text behind.
     QPainter painter(this);
-    OnEraseBkgnd(painter);
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText, OnCtlColor());
     style()->drawItemText(&painter, contentsRect(),
@@ -272,6 +271,11 @@ void CUrlLabel::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QLabel::mousePressEvent(event);
+}
+
+void CUrlLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click is no click: the address opens once.
+    event->accept();
 }
 
 void CUrlLabel::timerEvent(QTimerEvent* event) {

@@ -1,7 +1,8 @@
 // CUrlLabel: a static text turned into a web link. Blue text that turns red and underlined while
 // the pointer is over it, a hand cursor, a tooltip with the address; a click opens the address in
 // the user's browser and turns the text purple, and an address that cannot be opened gives a
-// beep and a message box that names the reason.
+// beep and a message box that names the reason. A double click opens the address once. The label
+// paints no background: its parent's shows through.
 //
 // The label's alignment plays the static control's styles: Qt::AlignHCenter is SS_CENTER,
 // Qt::AlignRight is SS_RIGHT and Qt::AlignVCenter is SS_CENTERIMAGE; a new label is aligned left
@@ -103,11 +104,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
 
 private:
     void LoadHandCursor();
-    void OnEraseBkgnd(QPainter& painter);
 
     QColor m_colorNormal{0, 0, 238};
     QColor m_colorVisited{85, 26, 139};

@@ -1,5 +1,6 @@
 #include "crypto/cipher_method.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 #include <string>
@@ -35,8 +36,10 @@ void CCipherMethod::CheckModes(int operationMode, int paddingMode) {
 
 void CCipherMethod::StretchKey(const unsigned char* keyData, std::size_t keyDataLength,
                                unsigned char* out, std::size_t keyLength) {
-    for (std::size_t i = 0; i < keyLength; ++i) {
-        out[i] = keyData[i % keyDataLength];
+    // Whole copies of the key data, one after the other: the text cipher re-keys for every
+    // dictionary record, and a division per byte would cost more than the copies.
+    for (std::size_t i = 0; i < keyLength; i += keyDataLength) {
+        std::copy_n(keyData, std::min(keyDataLength, keyLength - i), out + i);
     }
 }
 

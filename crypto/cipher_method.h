@@ -50,8 +50,10 @@ public:
     // Throws std::runtime_error, in this order: the not-initialized error; "FileCrypt ERROR:
     // The same File for Input and Output <in>!" when the names are equal or name the same
     // existing file (neither file is opened then); "FileCrypt ERROR: Cannot open File <name>!" for
-    // the input, then the output; "FileCrypt ERROR: Cannot write File <out>!" when writing fails. A
-    // failure part-way leaves out holding what was written before it.
+    // the input, then the output, also for an input that is not a regular file and an output that
+    // exists and is not one (a folder, a device, a pipe), and then no output is made;
+    // "FileCrypt ERROR: Cannot write File <out>!" when writing fails. A failure part-way leaves
+    // out holding what was written before it.
     virtual void EncryptFile(const std::string& in, const std::string& out);
     // Deciphers a file written by EncryptFile with the same method, key and settings into the
     // file named out; the pad bytes of the last piece are written too. Checks as EncryptFile,

@@ -20,21 +20,34 @@ struct OpenFiles {
     std::ofstream output;
 };
 
+[[noreturn]] void ThrowCannotOpen(const std::string& name) {
+    throw std::runtime_error("FileCrypt ERROR: Cannot open File " + name + "!");
+}
+
+// Only regular files are read and written: a folder would fail on the first read, after the
+// output was made, and a device or a pipe may never end or never open.
+bool IsRegularFile(const std::string& name) {
+    std::error_code ignored;
+    return std::filesystem::is_regular_file(PathOfName(name), ignored);
+}
+
 // Refuses one file for both, named alike or reached by two names (emptying the output would
 // destroy the input before it is read), then opens the input for reading and the output, created
-// or emptied, for writing; throws the library's message for the first that fails.
+// or emptied, for writing; throws the library's message for the first that fails. An input that
+// is not a regular file, or an output that exists and is not one, cannot be opened.
 OpenFiles Open(const std::string& in, const std::string& out) {
     std::error_code ignored;
     if (in == out || std::filesystem::equivalent(PathOfName(in), PathOfName(out), ignored)) {
         throw std::runtime_error("FileCrypt ERROR: The same File for Input and Output " + in + "!");
     }
     OpenFiles files;
+    if (!IsRegularFile(in)) ThrowCannotOpen(in);
     files.input.open(PathOfName(in), std::ios::binary);
-    if (!files.input) throw std::runtime_error("FileCrypt ERROR: Cannot open File " + in + "!");
+    if (!files.input) ThrowCannotOpen(in);
+    if (std::filesystem::exists(PathOfName(out), ignored) && !IsRegularFile(out))
+        ThrowCannotOpen(out);
     files.output.open(PathOfName(out), std::ios::binary | std::ios::trunc);
-    if (!files.output) {
-        throw std::runtime_error("FileCrypt ERROR: Cannot open File " + out + "!");
-    }
+    if (!files.output) ThrowCannotOpen(out);
     return files;
 }
 

@@ -55,6 +55,17 @@ void CArchiveReader::ReadBytes(std::size_t n, std::string& out) {
     }
 }
 
+std::optional<std::uint64_t> CArchiveReader::BytesLeft() {
+    const long here = std::ftell(m_file);
+    if (here < 0 || std::fseek(m_file, 0, SEEK_END) != 0) return std::nullopt;
+    const long end = std::ftell(m_file);
+    if (std::fseek(m_file, here, SEEK_SET) != 0) {
+        throw CFileError(CFileError::Cause::generic, CFileError::kUnnamedFile);
+    }
+    if (end < here) return std::nullopt;
+    return static_cast<std::uint64_t>(end - here) + (m_end - m_pos);
+}
+
 std::uint8_t CArchiveReader::ReadUInt8() {
     std::uint8_t value;
     Read(&value, 1);

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 class CArchiveReader {
@@ -28,6 +29,10 @@ public:
     // right after the first 0xFF marks a UTF-16LE string, whose length follows in the same
     // forms; it is returned converted to code page 936. Byte strings are returned as stored.
     std::string ReadCountedString();
+
+    // The number of bytes from the reading position to the end of the file, when the file can
+    // tell (a regular file, a memory stream); nullopt otherwise. Leaves the position as it was.
+    std::optional<std::uint64_t> BytesLeft();
 
 private:
     std::uint8_t ReadUInt8();

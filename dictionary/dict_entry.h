@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 class CArchiveReader;
 
@@ -19,12 +20,21 @@ public:
     // bytes are the record's key and whose rest is the hexadecimal text of the enciphered pair.
     // The pair is split at the first separator that starts on a character boundary; a plain
     // text without one, or a record text of 7 bytes or fewer, leaves both texts empty.
-    // Returns false, with both texts empty, when the hexadecimal text does not decipher
-    // (not a whole number of 8-byte blocks, or a character that is no uppercase hexadecimal
-    // digit). Archive failures throw CFileError.
-    bool ReadRecord(CArchiveReader& archive);
+    // Appended to texts: the English text, a zero byte, the Chinese text, a zero byte (texts
+    // hold no zero byte: a plain text ends before its first one); english and chinese view the
+    // two texts there, valid until texts changes again.
+    // Returns false, appending nothing, when the hexadecimal text does not decipher (not a
+    // whole number of 8-byte blocks, or a character that is no uppercase hexadecimal digit).
+    // Archive failures throw CFileError and append nothing either.
+    bool ReadRecord(CArchiveReader& archive, std::string& texts);
 
-    // Code page 936 byte strings, as the file holds them.
-    std::string english;
-    std::string chinese;
+    // Code page 936 byte strings, as the file holds them. In a CDictStore they view the
+    // store's texts, with the letter case as loaded.
+    std::string_view english;
+    std::string_view chinese;
+
+private:
+    // Appends the two texts, each with a zero byte after it, to texts and views them there, or
+    // throws std::bad_alloc and appends nothing. Returns true.
+    bool AppendPair(std::string_view englishText, std::string_view chineseText, std::string& texts);
 };

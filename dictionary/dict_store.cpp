@@ -1,8 +1,11 @@
 #include "dictionary/dict_store.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <new>
 
 #include "dictionary/archive_reader.h"
 #include "dictionary/file_error.h"
@@ -40,14 +43,48 @@ void CDictStore::LoadFile(const std::string& path) {
 
 long CDictStore::ReadEntries(CArchiveReader& archive) {
     const std::int32_t count = archive.ReadInt32();
+    if (count > 0) ReserveFor(static_cast<std::uint32_t>(count), archive.BytesLeft());
     long skipped = 0;
     for (std::int32_t i = 0; i < count; ++i) {
-        CDictEntry entry;
-        if (entry.ReadRecord(archive)) {
-            m_entries.push_back(std::move(entry));
-        } else {
-            ++skipped;
+        // Room for the entry first: once its texts are in m_texts, appending it cannot fail.
+        if (m_entries.size() == m_entries.capacity()) {
+            m_entries.reserve(std::max<std::size_t>(64, 2 * m_entries.capacity()));
         }
+        const char* const texts = m_texts.data();
+        CDictEntry entry;
+        if (!entry.ReadRecord(archive, m_texts)) {
+            ++skipped;
+            continue;
+        }
+        m_entries.push_back(entry);
+        PointEntriesAtTexts(texts);
     }
     return skipped;
+}
+
+void CDictStore::ReserveFor(std::uint32_t count, std::optional<std::uint64_t> bytesLeft) {
+    if (!bytesLeft) return;
+    // A record takes at least its reserved words and a length byte, and its texts take at most
+    // half of its hexadecimal digits (two zero bytes for a record without any).
+    constexpr std::uint64_t kSmallestRecord = 4 * CDictEntry::kReservedWords + 1;
+    const std::uint64_t records = std::min<std::uint64_t>(count, *bytesLeft / kSmallestRecord);
+    const char* const texts = m_texts.data();
+    try {
+        m_entries.reserve(m_entries.size() + records);
+        m_texts.reserve(m_texts.size() + *bytesLeft / 2);
+    } catch (const std::bad_alloc&) {
+        // Too much at once: the store grows as it reads instead.
+    }
+    PointEntriesAtTexts(texts);
+}
+
+void CDictStore::PointEntriesAtTexts(const char* textsBefore) {
+    if (m_texts.data() == textsBefore) return;
+    const char* text = m_texts.data();
+    for (CDictEntry& entry : m_entries) {
+        entry.english = std::string_view(text, entry.english.size());
+        text += entry.english.size() + 1;
+        entry.chinese = std::string_view(text, entry.chinese.size());
+        text += entry.chinese.size() + 1;
+    }
 }

@@ -2,7 +2,8 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,8 +39,21 @@ public:
     CResultList Search(std::string_view query) const;
 
     std::size_t size() const { return m_entries.size(); }
+    // Every entry in file order. Their texts view the store's own memory: they stay valid
+    // until the store is destroyed or loads again.
     const std::vector<CDictEntry>& entries() const { return m_entries; }
 
 private:
+    // Makes room, when the file tells its size, for count records in bytesLeft bytes at most,
+    // so that the entries and their texts are not copied as they grow.
+    void ReserveFor(std::uint32_t count, std::optional<std::uint64_t> bytesLeft);
+    // Points every entry at its texts again when m_texts no longer begins at textsBefore.
+    void PointEntriesAtTexts(const char* textsBefore);
+
+    // The texts of all entries as loaded, one after the other in entry order, each followed by
+    // a zero byte: the English text, 0, the Chinese text, 0 of each entry. A search reads them
+    // in one forward pass; as no text holds a zero byte, a match never runs from one text into
+    // the next, and the byte before a text always ends a character.
+    std::string m_texts;
     std::vector<CDictEntry> m_entries;
 };

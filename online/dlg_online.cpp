@@ -1,11 +1,31 @@
 #include "online/dlg_online.h"
 
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
 #include "app/startup_settings.h"
+#include "online/new_window_opener.h"
+#include "online/offline_page.h"
+#include "platform/ansi_text.h"
 
 CDlgOnline::CDlgOnline() : CHtmlDialog(0) {}
 
 bool CDlgOnline::OnInitDialog() {
     CHtmlDialog::OnInitDialog();
+    // Queued: the own page replaces the failed one once the engine has finished with it.
+    connect(GetBrowser()->page(), &QWebEnginePage::loadingChanged, this,
+            &CDlgOnline::OnLoadingChanged, Qt::QueuedConnection);
+    OpenNewWindowsInBrowser(*GetBrowser()->page(), this);
     Navigate(TheStartupSettings().onlinePageUrl);
     return true;
+}
+
+void CDlgOnline::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
+    const std::optional<QString> reason = UnreachableReason(info);
+    if (!reason) return;
+    // No base address: the page has an origin of its own, which reaches neither files nor
+    // the network.
+    GetBrowser()->page()->setHtml(
+        OfflinePageHtml(*reason, QUrl(FromAnsi(TheStartupSettings().onlinePageUrl))));
 }

@@ -1,8 +1,12 @@
 // CDlgOnline: the online tab's page, a browser that shows the publisher's online page. It
-// navigates there once, when it is created, and never again; Enter and Escape leave it alone.
+// navigates there once, when it is created, and never again by itself; when a navigation fails,
+// it shows a page of its own with a retry link in place of the engine's error page. What its pages
+// ask to open in a new window opens in the desktop's browser. Enter and Escape leave it alone.
 #pragma once
 
 #include "platform/html_dialog.h"
+
+class QWebEngineLoadingInfo;
 
 class CDlgOnline : public CHtmlDialog {
     Q_OBJECT
@@ -18,4 +22,7 @@ public:
 
 protected:
     bool OnInitDialog() override;
+
+private:
+    void OnLoadingChanged(const QWebEngineLoadingInfo& info);
 };

@@ -13,6 +13,7 @@
 #include "crypto/text_cipher_key.h"
 #include "online/notice_state.h"
 #include "online/url_fetcher.h"
+#include "platform/debug_output.h"
 #include "platform/mbcs.h"
 #include "platform/message_box.h"
 #include "platform/private_file.h"
@@ -96,7 +97,14 @@ void StartNoticeWorker(CStartupSettings& settings) {
 void LaunchNoticeWorker(std::function<void()> pass) {
     g_workerRunning.store(true);
     std::thread([pass = std::move(pass)] {
-        pass();
+        // An exception would end the whole program from here: it ends the pass instead.
+        try {
+            pass();
+        } catch (const std::exception& error) {
+            DebugOutput(std::string("Notice worker stopped: ") + error.what() + "\r\n");
+        } catch (...) {
+            DebugOutput("Notice worker stopped\r\n");
+        }
         g_workerRunning.store(false);
     }).detach();
 }

@@ -38,7 +38,9 @@ unsigned NoticeWorker(CStartupSettings* settings, const std::string& responsePat
 // Starts the worker, once per process, on a thread of its own that nothing waits for.
 void StartNoticeWorker(CStartupSettings& settings);
 
-// Runs pass on a detached thread that NoticeWorkerRunning reports on.
+// Runs pass on a detached thread that NoticeWorkerRunning reports on. An exception that leaves
+// pass (a failed hand-over of the message box, a conversion error, memory exhaustion) ends the
+// pass with a debug line, "Notice worker stopped: <what>"; the program goes on.
 void LaunchNoticeWorker(std::function<void()> pass);
 
 // True while a worker started here has not finished; the process then ends without tearing down

@@ -1,9 +1,10 @@
 // Injected into every page of an HTML dialog when its document is created, before the page's own
-// scripts run. It reports each event that the dialog's event map names, as it bubbles up to the
-// document, to the host through a prompt that carries a private marker; the host routes the
-// event synchronously and answers "allow" or "cancel", and a cancelled event loses its default
-// action. It also gives the page the few things that only the old browser did. The host fills in
-// @MARKER@ and @EVENTS@.
+// scripts run, in a script world of its own. It reports each event that the dialog's event map
+// names, as it bubbles up to the document, to the host through a prompt that carries a private
+// marker; the host routes the event synchronously and answers "allow" or "cancel", and a
+// cancelled event loses its default action. Only the user's own events count: one that a script
+// makes up (a click() on a close element, say) is not reported. It also gives the page the few
+// things that only the old browser did. The host fills in @MARKER@ and @EVENTS@.
 (function () {
     'use strict';
     const marker = '@MARKER@';
@@ -45,6 +46,7 @@
     }
 
     function report(event) {
+        if (!event.isTrusted) return;
         const source = event.target instanceof Element ? event.target
                                                        : event.target.parentElement;
         if (!source) return;

@@ -17,10 +17,12 @@
 #include <set>
 
 #include "platform/ansi_text.h"
-#include "platform/program_directory.h"
+#include "platform/page_navigation.h"
+#include "platform/program_scheme.h"
 
 // The web page of an HTML dialog: it recognises the bridge's prompts by their marker and hands
-// the events they carry to the dialog; every other prompt is the page's own.
+// the events they carry to the dialog; every other prompt is the page's own. A page of the
+// program's own (one with a page address) stays at that address.
 class CHtmlBridgePage : public QWebEnginePage {
 public:
     CHtmlBridgePage(QString marker, std::function<HtmlEventResult(CHtmlEvent)> dispatch,
@@ -29,7 +31,20 @@ public:
 
     const QString& Marker() const { return m_marker; }
 
+    // Loads the program's page at address, which it then keeps.
+    void LoadProgramPage(const QUrl& address) {
+        m_pageAddress = address;
+        load(address);
+    }
+
 protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
+        if (m_pageAddress.isEmpty()) {
+            return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+        }
+        return AcceptProgramPageNavigation(m_pageAddress, url, type, isMainFrame);
+    }
+
     bool javaScriptPrompt(const QUrl& origin, const QString& message, const QString& payload,
                           QString* result) override {
         if (message != m_marker)
@@ -59,6 +74,7 @@ private:
 
     QString m_marker;
     std::function<HtmlEventResult(CHtmlEvent)> m_dispatch;
+    QUrl m_pageAddress;
 };
 
 namespace {
@@ -120,7 +136,9 @@ bool CHtmlDialog::OnInitDialog() {
     bridge.setName(QStringLiteral("html-dialog-bridge"));
     bridge.setSourceCode(BridgeScript(m_pBridge->Marker(), m_eventMap));
     bridge.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    bridge.setWorldId(QWebEngineScript::MainWorld);
+    // A world of its own: the page's scripts share the elements with it, but cannot see its
+    // marker, replace the functions it calls or reach its prompts.
+    bridge.setWorldId(QWebEngineScript::ApplicationWorld);
     bridge.setRunsOnSubFrames(false);
     m_pBridge->scripts().insert(bridge);
 
@@ -135,8 +153,8 @@ bool CHtmlDialog::OnInitDialog() {
     const QString song = QFontInfo(QFont(QStringLiteral("宋体"))).family();
     settings->setFontFamily(QWebEngineSettings::StandardFont, song);
     settings->setFontFamily(QWebEngineSettings::SerifFont, song);
-    // The pages are local files that show the publisher's content, as the old browser allowed.
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    // No page reads local files: the program's own come from its own origin.
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     m_pBrowser->setPage(m_pBridge);
     connect(m_pBridge, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         if (ok) OnDocumentComplete();
@@ -144,11 +162,8 @@ bool CHtmlDialog::OnInitDialog() {
 
     // Resource 0 is no page: the dialog shows nothing until it navigates somewhere.
     if (m_htmlResourceId == 0) return true;
-    QFile resource(QStringLiteral(":/html/%1.html").arg(m_htmlResourceId));
-    const QByteArray stored =
-        resource.open(QIODevice::ReadOnly) ? resource.readAll() : QByteArray();
-    m_pBridge->setHtml(FromAnsi(std::string_view(stored.constData(), stored.size())),
-                       QUrl::fromLocalFile(QString::fromStdString(GetProgramDirectory() + "/")));
+    ServeProgramScheme(m_pBridge->profile());
+    m_pBridge->LoadProgramPage(ProgramPageUrl(m_htmlResourceId));
     return true;
 }
 
@@ -208,5 +223,7 @@ HtmlEventResult CHtmlDialog::DispatchEvent(CHtmlEvent event) {
 }
 
 void CHtmlDialog::RunScript(const QString& script) {
-    if (m_pBridge != nullptr) m_pBridge->runJavaScript(script, QWebEngineScript::MainWorld);
+    if (m_pBridge != nullptr) {
+        m_pBridge->runJavaScript(script, QWebEngineScript::ApplicationWorld);
+    }
 }

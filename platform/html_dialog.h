@@ -1,7 +1,10 @@
 // CHtmlDialog: a dialog that shows one HTML page of the program's resources (or, with resource 0,
 // whatever it navigates to) in a web view and lets C++ handle the page's events through an event
-// map. The page is stored in code page 936 and loaded with the program's directory as its base,
-// so absolute file paths in it load.
+// map. The page is stored in code page 936 and served from the program's own origin (see
+// program_scheme.h), where it names the program directory's pictures by PagePath; it cannot read
+// local files and it stays at its address: links the user clicks open in the desktop's browser.
+// The event bridge and the element operations run in a script world of their own, out of reach
+// of the page's scripts.
 #pragma once
 
 #include <QDialog>

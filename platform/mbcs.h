@@ -25,9 +25,39 @@ inline std::size_t CharLength(std::string_view text, std::size_t pos) {
     return IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
 }
 
+// Tells which positions of a text start a character, for positions asked in increasing order,
+// without stepping through the text from its start each time: the bytes before a position are
+// read back only to the last position asked or to the first byte below 0x81 or above 0xFE
+// (which always ends a character). All the positions of one text cost time linear in it.
+class CharStarts {
+public:
+    explicit CharStarts(std::string_view text) : m_text(text) {}
+
+    // True when a character of the text starts at pos, as CharLength steps from offset 0.
+    // REQUIRES: pos < text.size(), and pos not below the pos of the previous call.
+    bool IsStart(std::size_t pos) {
+        std::size_t run = pos;
+        while (run > m_known && IsLeadByte(static_cast<unsigned char>(m_text[run - 1]))) --run;
+        // From a start, lead bytes pair with the byte after them: an even number of them
+        // before pos ends on a start. Short of a start, the known position is one of them.
+        const bool evenRun = (pos - run) % 2 == 0;
+        const bool start = run > m_known ? evenRun : evenRun == m_knownIsStart;
+        m_known = pos;
+        m_knownIsStart = start;
+        return start;
+    }
+
+private:
+    std::string_view m_text;
+    std::size_t m_known = 0;
+    bool m_knownIsStart = true;
+};
+
 // Lower-case partner of the double-byte character lead:trail, as (lead << 8 | trail);
 // the character itself when it has no lower-case partner in code page 936. A table lookup,
-// defined for every pair of byte values.
+// defined for every pair of byte values. The lead byte never changes: only the trail byte of a
+// capital differs from its small letter's. Each small letter has one capital, and a small
+// letter folds to itself.
 unsigned FoldDoubleByte(unsigned char lead, unsigned char trail);
 
 // Folds text to lower case in place, character by character: A-Z become a-z, every
@@ -40,8 +70,9 @@ void FoldToLower(std::string& text);
 std::size_t FindOnBoundary(std::string_view text, std::string_view pattern);
 
 // Conversions between code page 936 and Unicode. They may be called from any thread at once.
-// Each throws std::runtime_error when the system (the C library, or Windows) offers no code page
-// 936 converter.
+// Each takes time linear in the length of its text, whatever the text holds (a text made only
+// of characters it cannot convert included). Each throws std::runtime_error when the platform
+// offers no code page 936 converter.
 
 // UTF-16 (host order code units) to code page 936. A character that code page 936 cannot
 // hold, and an unpaired surrogate, become '?'.

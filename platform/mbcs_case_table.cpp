@@ -65,6 +65,29 @@ constexpr bool PairsAreDoubleByte() {
 }
 static_assert(PairsAreDoubleByte());
 
+// Folding never changes a lead byte, so the characters that fold to a text beginning with a
+// given byte all begin with that byte themselves.
+constexpr bool PairsKeepTheirLead() {
+    for (const CasePair& pair : kCasePairs) {
+        if (pair.upper >> 8 != pair.lower >> 8) return false;
+    }
+    return true;
+}
+static_assert(PairsKeepTheirLead());
+
+// Every small letter has one capital, and no small letter is a capital: folding a folded text
+// changes nothing, and a folded character has one other form at most.
+constexpr bool PairsAreOneToOne() {
+    for (const CasePair& pair : kCasePairs) {
+        for (const CasePair& other : kCasePairs) {
+            if (&pair != &other && pair.lower == other.lower) return false;
+            if (pair.lower == other.upper) return false;
+        }
+    }
+    return true;
+}
+static_assert(PairsAreOneToOne());
+
 constexpr std::size_t CountCasedLeads() {
     std::array<bool, 256> seen{};
     std::size_t count = 0;

@@ -4,9 +4,12 @@
 // not be used by two threads at once), opened on first use and closed when the thread ends.
 #include <iconv.h>
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
+#include <optional>
 #include <stdexcept>
+#include <string>
 
 #include "platform/mbcs.h"
 
@@ -23,13 +26,9 @@ constexpr const char* kUtf16Host =
 
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";  // U+FFFD
 
-// How far one call of Converter::Convert got: the input bytes consumed, and 0 when all input
-// was converted, EILSEQ when the input at `consumed` cannot be converted, EINVAL when the
-// input ends inside a character.
-struct Outcome {
-    std::size_t consumed;
-    int error;
-};
+// Bytes of the longest character of these encodings: a UTF-16 surrogate pair, a 4-byte UTF-8
+// sequence.
+constexpr std::size_t kSmallestPiece = 4;
 
 // Owns one iconv descriptor. Throws std::runtime_error when the C library has no such
 // conversion. Not for use by two threads at once.
@@ -45,27 +44,53 @@ public:
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
-    // Appends to out the conversion of input up to the first sequence that cannot be
-    // converted.
-    Outcome Convert(std::string_view input, std::string& out) {
+    // Converts the whole of input in one pass and returns the result. A sequence that cannot be
+    // converted (input that ends inside a character included) is handed to skip as its byte
+    // offset; skip returns how many bytes to pass over, or 0 to give up. The skipped bytes
+    // become replacement, and the conversion goes on after them from the same state. nullopt
+    // when skip gave up.
+    //
+    // The work is linear in the input whatever it holds: a failing iconv call costs time in
+    // proportion to the input it was given, so the input goes to iconv in pieces that start at
+    // kSmallestPiece bytes after each failure and double with each piece converted whole.
+    template <class Skip>
+    std::optional<std::string> Convert(std::string_view input, std::string_view replacement,
+                                       Skip skip) {
         iconv(descriptor_, nullptr, nullptr, nullptr, nullptr);
-        char* in = const_cast<char*>(input.data());  // iconv does not write through it
-        std::size_t inLeft = input.size();
-        std::size_t written = out.size();
-        for (;;) {
-            // Four output bytes per input byte always suffice for these encodings; the loop
-            // grows the buffer further should iconv still report it full.
-            out.resize(written + inLeft * 4 + 16);
+        std::string out(input.size() + 16, '\0');
+        std::size_t written = 0;
+        std::size_t done = 0;
+        std::size_t piece = kSmallestPiece;
+        while (done < input.size()) {
+            const std::size_t offered = std::min(piece, input.size() - done);
+            char* in = const_cast<char*>(input.data() + done);  // iconv does not write through it
+            std::size_t inLeft = offered;
             char* outPtr = out.data() + written;
             std::size_t outLeft = out.size() - written;
             const std::size_t result = iconv(descriptor_, &in, &inLeft, &outPtr, &outLeft);
             const int error = result == static_cast<std::size_t>(-1) ? errno : 0;
+            done += offered - inLeft;
             written = out.size() - outLeft;
-            if (error != E2BIG) {
-                out.resize(written);
-                return {input.size() - inLeft, error};
+            // The piece converted whole, or ended inside a character that the input goes on with.
+            if (error == 0 || (error == EINVAL && done + inLeft < input.size())) {
+                piece = std::min(2 * piece, input.size());
+                continue;
             }
+            if (error == E2BIG) {
+                out.resize(2 * out.size());
+                continue;
+            }
+            // EILSEQ, or EINVAL for input that ends inside a character.
+            const std::size_t skipped = std::min<std::size_t>(skip(done), input.size() - done);
+            if (skipped == 0) return std::nullopt;
+            if (out.size() - written < replacement.size()) out.resize(2 * out.size());
+            out.replace(written, replacement.size(), replacement);
+            written += replacement.size();
+            done += skipped;
+            piece = kSmallestPiece;
         }
+        out.resize(written);
+        return out;
     }
 
 private:
@@ -115,51 +140,20 @@ std::size_t InvalidSequenceLength(std::string_view text, std::size_t pos) {
 }  // namespace
 
 std::string FromUtf16(std::u16string_view text) {
-    Converter& converter = Utf16ToCodePage();
-    std::string out;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::string_view bytes(reinterpret_cast<const char*>(text.data() + pos),
-                                     (text.size() - pos) * sizeof(char16_t));
-        const Outcome outcome = converter.Convert(bytes, out);
-        if (outcome.error == 0) {
-            break;
-        }
-        out += '?';
-        pos += outcome.consumed / sizeof(char16_t);
-        if (outcome.error != EILSEQ) {
-            break;  // the text ends with a high surrogate
-        }
-        pos += Utf16CharLength(text, pos);
-    }
-    return out;
+    const std::string_view bytes(reinterpret_cast<const char*>(text.data()),
+                                 text.size() * sizeof(char16_t));
+    return *Utf16ToCodePage().Convert(bytes, "?", [text](std::size_t at) {
+        return Utf16CharLength(text, at / sizeof(char16_t)) * sizeof(char16_t);
+    });
 }
 
 std::optional<std::string> FromUtf8(std::string_view text) {
-    std::string out;
-    if (Utf8ToCodePage().Convert(text, out).error != 0) {
-        return std::nullopt;
-    }
-    return out;
+    return Utf8ToCodePage().Convert(text, "", [](std::size_t) { return 0; });
 }
 
 std::string ToUtf8(std::string_view text) {
-    Converter& converter = CodePageToUtf8();
-    std::string out;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const Outcome outcome = converter.Convert(text.substr(pos), out);
-        if (outcome.error == 0) {
-            break;
-        }
-        out += kReplacementUtf8;
-        pos += outcome.consumed;
-        if (outcome.error != EILSEQ) {
-            break;  // the text ends with a lead byte
-        }
-        pos += InvalidSequenceLength(text, pos);
-    }
-    return out;
+    return *CodePageToUtf8().Convert(
+        text, kReplacementUtf8, [text](std::size_t at) { return InvalidSequenceLength(text, at); });
 }
 
 }  // namespace mbcs

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/mbcs.h"
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -16,6 +18,10 @@ std::string_view DirectoryOf(std::string_view path) {
     const std::size_t cut = path.rfind('/');
 #endif
     return cut == std::string_view::npos ? std::string_view() : path.substr(0, cut);
+}
+
+std::string FileNameFromAnsi(std::string_view name) {
+    return mbcs::ToUtf8(name);
 }
 
 std::string GetProgramDirectory() {

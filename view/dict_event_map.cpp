@@ -1,6 +1,6 @@
 // The dictionary page's event map: which handler each event of the page reaches. The first row
 // that matches an event handles it; a click on the GO image therefore never reaches the image
-// row below it.
+// row below it. The last row, after the context menus, takes the clicks on near-match links.
 #include "view/dict_view_page.h"
 
 namespace {
@@ -46,5 +46,6 @@ CHtmlEventMap CDictViewPage::DictEventMap() {
     for (const char* tag : kContextMenuTags) {
         map.push_back({Match::tag, tag, "contextmenu", handler(&CDictViewPage::OnHtmlContextMenu)});
     }
+    map.push_back({Match::tag, "a", "click", handler(&CDictViewPage::OnNearMatchClick)});
     return map;
 }

@@ -4,6 +4,7 @@
 
 #include "app/startup_settings.h"
 #include "platform/debug_output.h"
+#include "platform/html_sanitizer.h"
 #include "platform/main_window.h"
 #include "platform/page_path.h"
 #include "platform/program_directory.h"
@@ -27,6 +28,11 @@ CDictViewPage::CDictViewPage(std::unique_ptr<CSpeechVoice> voice)
 }
 
 CDictViewPage::~CDictViewPage() = default;
+
+std::string CDictViewPage::NoticeHtml() {
+    // The notice comes from the network: only what the allow-list keeps reaches the page.
+    return SanitizeHtml(TheStartupSettings().GetNoticeText());
+}
 
 void CDictViewPage::OnDocumentComplete() {
     RefreshPageDecorations();
@@ -57,7 +63,7 @@ void CDictViewPage::RefreshPageDecorations() {
                                      PagePath(settings.goImagePath) + "'>");
     SetElementAttribute("TDDIVPARENT", "background",
                         PagePath(GetProgramDirectory() + "/ViewBkgrd.bmp"));
-    SetElementHtml("TD_DICT_ITEM", settings.cellStartHtml + settings.GetNoticeText());
+    SetElementHtml("TD_DICT_ITEM", settings.cellStartHtml + NoticeHtml());
 }
 
 HtmlEventResult CDictViewPage::OnCloseClick(const CHtmlElement&) {

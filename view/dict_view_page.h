@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "dictionary/result_list.h"
 #include "platform/html_dialog.h"
@@ -28,8 +29,11 @@ public:
     // Puts the GO image, the background and the start text with the notice into the page.
     void RefreshPageDecorations();
 
-    // Searches the dictionary for text, as typed, and shows the results (or offers the
-    // publisher's web dictionary when there are none).
+    // The most near matches offered when a search finds nothing.
+    static constexpr std::size_t kMaxNearMatches = 8;
+
+    // Searches the dictionary for text, as typed, and shows the results. When there are none it
+    // offers the publisher's web dictionary and then shows the headwords near the text, if any.
     void QueryAndShow(std::string text);
     // Writes the last results, the notice when it follows every result, and the footer line
     // into the results cell.
@@ -39,11 +43,26 @@ public:
     void OnOK();
     void OnCancel();
 
+    // What the organiser's keys ask of the page; each does nothing before the page has loaded.
+    // Puts the focus in the search box, its text selected.
+    void FocusSearchBox();
+    // Reads the first result row's English text aloud; nothing when no rows are shown.
+    void SpeakFirstRow();
+    // Moves the results by whole rows, down for rows > 0 and up for rows < 0: the row moved to
+    // takes the place the first row has at the top. Past the last row it moves to the end, before
+    // the first to the top.
+    void ScrollResults(int rows);
+    // Searches for the search box's text as it is now, as a click on the GO image does. The box
+    // is read from the page, so the search follows once the page has answered.
+    void RunSearch();
+
     // Handlers of the event map.
     HtmlEventResult OnCloseClick(const CHtmlElement& element);
     HtmlEventResult OnFindKeyDown(const CHtmlElement& element);
     HtmlEventResult OnHtmlContextMenu(const CHtmlElement& element);
     HtmlEventResult OnSpeakerClick(const CHtmlElement& element);
+    // A click on near match n ("NEAR_<n>") puts its headword into the text box and searches it.
+    HtmlEventResult OnNearMatchClick(const CHtmlElement& element);
 
     // The keyboard filter: true swallows the event before the page, the browser or any window
     // above them sees it.
@@ -60,8 +79,15 @@ protected:
 
 private:
     CHtmlEventMap DictEventMap();
+    // Reads entry row of the results aloud; nothing for a row that does not exist or without a
+    // voice.
+    void SpeakRow(std::size_t row);
+    // The server's notice as the page may show it.
+    static std::string NoticeHtml();
 
     CResultList m_results;
+    // The headwords that the near-match links of the last display stand for, in link order.
+    std::vector<std::string> m_nearMatches;
     std::string m_strHtml;
     std::string m_strFind;
     std::unique_ptr<CSpeechVoice> m_pVoice;

@@ -1,12 +1,15 @@
 // The dictionary page's search and the HTML of its results cell.
 #include <algorithm>
+#include <charconv>
 
 #include "app/startup_settings.h"
 #include "app/text_constants.h"
 #include "crypto/cipher_method_set.h"
 #include "crypto/text_cipher_key.h"
 #include "dictionary/dict_store.h"
+#include "dictionary/near_matches.h"
 #include "online/notice_state.h"
+#include "platform/ansi_text.h"
 #include "platform/message_box.h"
 #include "platform/page_path.h"
 #include "platform/program_directory.h"
@@ -35,13 +38,23 @@ void CDictViewPage::QueryAndShow(std::string text) {
     const CResultList found =
         m_pDictionary != nullptr ? m_pDictionary->Search(text) : CResultList();
 
-    const CWaitCursor wait;
-    m_strHtml.clear();
     if (found.empty()) {
+        // Asked before the wait cursor begins, which would otherwise show over the box.
         const int answer =
             ShowMessageBox(this, QStringLiteral("没有找到您要的词，要到Lumatex搜索吗？"),
                            MessageBoxType::YesNo | MessageBoxType::IconQuestion);
         if (answer == MessageBoxAnswer::Yes) ShellOpen(LoadStringResource("web_dictionary_url"));
+    }
+    const CWaitCursor wait;
+    m_strHtml.clear();
+    m_nearMatches.clear();
+    if (found.empty()) {
+        if (m_pDictionary != nullptr) {
+            for (const CNearMatch& match : FindNearMatches(*m_pDictionary, text, kMaxNearMatches))
+                m_nearMatches.emplace_back(match.headword);
+        }
+        m_strHtml = resultrows::BuildNearMatchLine(ToAnsi(QStringLiteral("您要找的是不是：")),
+                                                   m_nearMatches);
     } else {
         m_results = found;
         m_strHtml =
@@ -51,12 +64,27 @@ void CDictViewPage::QueryAndShow(std::string text) {
     WriteResultCell();
 }
 
+HtmlEventResult CDictViewPage::OnNearMatchClick(const CHtmlElement& element) {
+    const std::string_view id = element.id;
+    if (!id.starts_with(resultrows::kNearMatchIdPrefix)) return HtmlEventResult::allow;
+    const std::string_view digits = id.substr(resultrows::kNearMatchIdPrefix.size());
+    std::size_t n = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
+    if (error != std::errc() || end != digits.data() + digits.size() || n >= m_nearMatches.size())
+        return HtmlEventResult::allow;
+    // As if typed: the headword goes into the text box, then the page searches it.
+    m_strFind = m_nearMatches[n];
+    UpdateData(false);
+    QueryAndShow(m_strFind);
+    return HtmlEventResult::allow;
+}
+
 void CDictViewPage::WriteResultCell() {
     const std::string footer =
         TheCipherMethodSet().TextCipher(CCipherMethodSet::kTea, TextCipherKey, ResultFooterText);
     std::string html = m_strHtml;
     // The flag is set only after the notice it asks for is complete.
-    if (showNoticeInPage.load() != 0) html += TheStartupSettings().GetNoticeText() + "<br>";
+    if (showNoticeInPage.load() != 0) html += NoticeHtml() + "<br>";
     html += footer + "<br>";
     SetElementHtml("TD_DICT_ITEM", html);
 }

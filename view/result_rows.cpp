@@ -1,8 +1,33 @@
 #include "view/result_rows.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 #include "platform/mbcs.h"
 
 namespace resultrows {
+
+namespace {
+
+// Code page 936 text as HTML text. None of the escaped bytes is a trail byte.
+std::string EscapeHtml(std::string_view text) {
+    constexpr std::pair<char, std::string_view> kEntities[] = {
+        {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}, {'\'', "&#39;"}};
+    std::string escaped;
+    for (const char c : text) {
+        const auto* entity = std::find_if(std::begin(kEntities), std::end(kEntities),
+                                          [c](const auto& pair) { return pair.first == c; });
+        if (entity != std::end(kEntities)) {
+            escaped += entity->second;
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+}  // namespace
 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
     if (from.empty()) return;
@@ -26,8 +51,8 @@ std::string BuildResultTable(const CResultList& results, std::string_view query,
     const std::string arrow = "<img src =\"" + directory + "/arrow_d.gif\"></img>";
     std::string rows;
     for (std::size_t n = 0; n < results.size() && n < kMaxRows; ++n) {
-        const std::string english = Highlight(results[n]->english, query);
-        const std::string chineseText = Highlight(results[n]->chinese, query);
+        const std::string english = Highlight(std::string(results[n]->english), query);
+        const std::string chineseText = Highlight(std::string(results[n]->chinese), query);
         const std::string& headword = chinese ? chineseText : english;
         const std::string& second = chinese ? english : chineseText;
 
@@ -43,6 +68,18 @@ std::string BuildResultTable(const CResultList& results, std::string_view query,
     std::string table = "<table>$item</table>";
     ReplaceAll(table, "$item", rows);
     return table;
+}
+
+std::string BuildNearMatchLine(std::string_view lead, const std::vector<std::string>& headwords) {
+    if (headwords.empty()) return {};
+    std::string line = "<p class=NearMatches>" + std::string(lead) + "<br>";
+    for (std::size_t n = 0; n < headwords.size(); ++n) {
+        if (n > 0) line += "&nbsp; ";
+        line += "<a id=" + std::string(kNearMatchIdPrefix) + std::to_string(n) +
+                " style='cursor:hand;color:#000099;text-decoration:underline;white-space:nowrap'>" +
+                EscapeHtml(headwords[n]) + "</a>";
+    }
+    return line + "</p>";
 }
 
 }  // namespace resultrows

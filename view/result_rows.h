@@ -1,11 +1,13 @@
 // The HTML of a result display: one row per entry, built from the row template, with the search
-// text in red. Code page 936 throughout; nothing is escaped, because the entries are the
-// program's own HTML-safe texts.
+// text in red, or the line of near matches when nothing was found. Code page 936 throughout. The
+// rows escape nothing, because the entries are the program's own HTML-safe texts; the near-match
+// line escapes its headwords all the same.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dictionary/result_list.h"
 
@@ -13,6 +15,9 @@ namespace resultrows {
 
 // The most rows a display shows, however many entries were found.
 constexpr std::size_t kMaxRows = 100;
+
+// The id of near-match link n is this prefix followed by n in decimal.
+constexpr std::string_view kNearMatchIdPrefix = "NEAR_";
 
 // Replaces every occurrence of from in text by to: left to right, without overlap, bytes compared
 // exactly, candidate positions moving by whole characters. An empty from changes nothing.
@@ -26,5 +31,9 @@ std::string Highlight(std::string text, std::string_view query);
 // arrow_d.gif and speaker.gif, and speaker image n gets the id IMGSP_n.
 std::string BuildResultTable(const CResultList& results, std::string_view query, bool chinese,
                              std::string_view rowTemplate, std::string_view imageDirectory);
+
+// A paragraph of lead, a line break and one link-like element per headword: link n has the id
+// kNearMatchIdPrefix + n and the headword as its text, escaped for HTML. Empty for no headword.
+std::string BuildNearMatchLine(std::string_view lead, const std::vector<std::string>& headwords);
 
 }  // namespace resultrows

@@ -21,6 +21,7 @@
 #include "platform/main_window.h"
 #include "platform/message_box.h"
 #include "platform/program_directory.h"
+#include "platform/program_scheme.h"
 #include "platform/string_resources.h"
 #include "ui_wait.h"
 
@@ -82,6 +83,7 @@ int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    RegisterProgramScheme();
     QApplication application(argc, argv);
     InstallFontSubstitutions();
     BuildStartupSettings(TheStartupSettings(), LoadStringTable(), GetProgramDirectory());

@@ -18,11 +18,13 @@ Written here:
     icon_136.png     the 256-pixel icon for desktop launchers
     icon_48.png      the 48- and 128-pixel icons of the desktop's icon theme
     icon_128.png
+    icon_136_32.png  the 32-pixel icon for the about page
     go.gif           search button of the dictionary page
     ViewBkgrd.bmp    background of the results area
     arrow_d.gif      marker in front of every result
     speaker.gif      "read aloud" image of every result
     preview.png      the organiser in its loading and ready states, plus every picture
+    skin_129_keys.h  where the keys lie on the skin, for the program's C++
 """
 
 import io
@@ -261,8 +263,18 @@ SHELL = (12, 6, 319, 543)
 SHELL_RADIUS = 28
 BEZEL = (22, 49, 307, 445)
 POWER_KEY = (232, 1, 272, 10)
-DPAD = (165.5, 489)
+# The keys under the screen. Each is a round face in a recess of the shell; the window takes a
+# press anywhere on the recess as a press of the key, and paints the face pressed. The direction
+# pad is a disc whose ring outside the centre key is split into four arrows by its diagonals.
+# write_key_header() hands these measures to the program, so a new skin moves the keys here only.
 APP_KEYS = [(56, 482, "book"), (104, 495, "speaker"), (227, 495, "globe"), (275, 482, "info")]
+KEY_FACE = 14
+KEY_RECESS = KEY_FACE + 2.2
+DPAD = (165.5, 489)
+DPAD_FACE = 25
+DPAD_RECESS = 27.5
+DPAD_CENTRE_FACE = 9.3
+DPAD_CENTRE_RING = 10.5  # the dark ring between the centre key and the arrows
 
 GRAPHITE = [(0.0, (84, 91, 102)), (1.0, (42, 46, 54))]
 KEY_LIGHT = (206, 212, 220)
@@ -270,7 +282,7 @@ KEY_LIGHT = (206, 212, 220)
 
 def draw_key(sk, cx, cy, radius):
     """A round graphite key sitting in a recess of the silver shell."""
-    recess = sk.circle(cx, cy, radius + 2.2)
+    recess = sk.circle(cx, cy, radius + (KEY_RECESS - KEY_FACE))
     sk.paint(recess, (150, 158, 169))
     sk.paint(sk.edge(recess, 1.2, 1.2, 0.6), (70, 78, 90), 0.55)
     sk.paint(sk.edge(recess, -1, -1, 0.5), (245, 247, 250), 0.8)
@@ -375,12 +387,12 @@ def draw_skin():
 
     # Keys: four round application keys around a navigation pad.
     cx, cy = DPAD
-    ring = sk.circle(cx, cy, 27.5)
+    ring = sk.circle(cx, cy, DPAD_RECESS)
     sk.paint(ring, (150, 158, 169))
     sk.paint(sk.edge(ring, 1.5, 1.5, 0.8), (70, 78, 90), 0.55)
     sk.paint(sk.edge(ring, -1, -1, 0.5), (245, 247, 250), 0.8)
-    pad = sk.circle(cx, cy, 25)
-    sk.paint(pad, sk.vertical((0, cy - 25, 0, cy + 25), GRAPHITE))
+    pad = sk.circle(cx, cy, DPAD_FACE)
+    sk.paint(pad, sk.vertical((0, cy - DPAD_FACE, 0, cy + DPAD_FACE), GRAPHITE))
     sk.paint(sk.edge(pad, 1, 1.4, 0.6), (255, 255, 255), 0.35)
     sk.paint(sk.edge(pad, -1, -1.4, 0.6), (20, 22, 26), 0.5)
     for dx, dy in ((0, -1), (0, 1), (-1, 0), (1, 0)):
@@ -389,14 +401,15 @@ def draw_skin():
         side = (-dy * 3.2, dx * 3.2)
         sk.paint(sk.polygon([tip, (base[0] + side[0], base[1] + side[1]),
                              (base[0] - side[0], base[1] - side[1])]), KEY_LIGHT)
-    centre_ring = sk.circle(cx, cy, 10.5)
+    centre_ring = sk.circle(cx, cy, DPAD_CENTRE_RING)
     sk.paint(centre_ring, (32, 35, 41))
-    centre = sk.circle(cx, cy, 9.3)
-    sk.paint(centre, sk.vertical((0, cy - 9.3, 0, cy + 9.3), [(0.0, (104, 111, 122)),
-                                                              (1.0, (58, 63, 72))]))
+    centre = sk.circle(cx, cy, DPAD_CENTRE_FACE)
+    centre_top, centre_bottom = cy - DPAD_CENTRE_FACE, cy + DPAD_CENTRE_FACE
+    sk.paint(centre, sk.vertical((0, centre_top, 0, centre_bottom), [(0.0, (104, 111, 122)),
+                                                                     (1.0, (58, 63, 72))]))
     sk.paint(sk.edge(centre, 0.8, 1, 0.4), (255, 255, 255), 0.35)
     for kx, ky, glyph in APP_KEYS:
-        draw_key(sk, kx, ky, 14)
+        draw_key(sk, kx, ky, KEY_FACE)
         draw_glyph(sk, glyph, kx, ky)
 
     # The product name, engraved below the keys.
@@ -405,6 +418,42 @@ def draw_skin():
     sk.paint(name, (104, 112, 124))
 
     return keyed(sk.finish(), sk.coverage(silhouette))
+
+
+def write_key_header(path):
+    """The keys' measures as C++ constants, so that the program finds the keys where they are
+    drawn."""
+    def key(name, x, y, face, recess):
+        return f"inline constexpr RoundKey {name}{{{x:g}, {y:g}, {face:g}, {recess:g}}};\n"
+
+    names = {"book": "kBook", "speaker": "kSpeaker", "globe": "kGlobe", "info": "kInfo"}
+    text = (
+        "// Where the keys lie on skin 129 (skin_129.bmp), in the skin's pixels. Written by\n"
+        "// make_pictures.py from the measures it draws the keys with; change them there and run it\n"
+        "// again, which draws the skin and writes this file anew.\n"
+        "#pragma once\n"
+        "\n"
+        "namespace skin129 {\n"
+        "\n"
+        "// A round key: its centre, the radius of its face (what sinks when it is pressed) and the\n"
+        "// radius of its recess in the shell (where a press counts as a press of the key).\n"
+        "struct RoundKey {\n"
+        "    double x;\n"
+        "    double y;\n"
+        "    double face;\n"
+        "    double recess;\n"
+        "};\n"
+        "\n")
+    for x, y, glyph in APP_KEYS:
+        text += key(names[glyph], x, y, KEY_FACE, KEY_RECESS)
+    text += (
+        "// The direction pad: its disc, whose ring outside the centre key the diagonals split into\n"
+        "// the up, down, left and right arrows; and the centre key, whose recess is the dark ring\n"
+        "// between it and the arrows.\n")
+    text += key("kPad", *DPAD, DPAD_FACE, DPAD_RECESS)
+    text += key("kPadCentre", *DPAD, DPAD_CENTRE_FACE, DPAD_CENTRE_RING)
+    text += "\n}  // namespace skin129\n"
+    path.write_text(text)
 
 
 def keyed(picture, coverage):
@@ -814,7 +863,8 @@ def draw_preview(pictures):
     small = [(name, pictures[name].convert("RGBA"))
              for name in ("logo_134.bmp", "close_133.bmp", "minimize_137.bmp", "go.gif",
                           "arrow_d.gif", "speaker.gif")]
-    small += [(f"icon {im.size[0]}", im) for im in pictures["icons"][:3]]
+    small += [("icon_136_32.png" if im.size[0] == 32 else f"icon {im.size[0]}", im)
+              for im in pictures["icons"][:3]]
     x = margin + 256 + 40
     y = second_row + 10
     for name, im in small:
@@ -868,6 +918,7 @@ def check():
     assert Image.open(OUT / "icon_136.png").size == (256, 256), "icon_136.png: 256 x 256"
     for size in (48, 128):
         assert Image.open(OUT / f"icon_{size}.png").size == (size, size), f"icon_{size}.png"
+    assert Image.open(OUT / "icon_136_32.png").size == (32, 32), "icon_136_32.png: 32 x 32"
 
 
 def main():
@@ -875,6 +926,7 @@ def main():
 
     skin = draw_skin()
     skin.save(OUT / "skin_129.bmp")
+    write_key_header(OUT / "skin_129_keys.h")
     pictures["skin_129.bmp"] = skin
 
     for name, draw in (("logo_134.bmp", draw_logo), ("close_133.bmp", draw_close),
@@ -886,6 +938,7 @@ def main():
     icons = [draw_icon(size) for size in (16, 32, 48, 256)]
     write_ico(OUT / "icon_136.ico", icons)
     icons[-1].save(OUT / "icon_136.png", optimize=True)
+    icons[1].save(OUT / "icon_136_32.png", optimize=True)
     pictures["icons"] = icons
     pictures["icon_136.png"] = icons[-1]
     icons[2].save(OUT / "icon_48.png", optimize=True)

@@ -61,6 +61,13 @@ TEST(StartupSettingsTest, PathsKeepTheDirectoryAsItIs) {
     CStartupSettings root;
     BuildStartupSettings(root, FullTable(), DirectoryOf("/gdict"));
     EXPECT_EQ(root.goImagePath, "/go.gif");
+
+    // The string table's file name is code page 936; the file system's names are UTF-8.
+    StringTable chinese = FullTable();
+    chinese[StringId::DictionaryFileName] = Stored("\xB7\xFE\xD7\xB0\xB4\xCA\xB5\xE4.dat");
+    CStartupSettings named;
+    BuildStartupSettings(named, chinese, "/home/user/服装 词典");
+    EXPECT_EQ(named.dictionaryPath, "/home/user/服装 词典/服装词典.dat");
 }
 
 TEST(StartupSettingsTest, MissingAndDamagedEntriesLeaveEmptyFields) {

@@ -1,4 +1,6 @@
 // The enciphered file format: signature, pieces, padding of the last piece, and the refusals.
+#include <sys/stat.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -231,6 +233,31 @@ TEST_F(FileCipherTest, RefusalsBeforeAnyData) {
     EXPECT_THAT([&] { tea->EncryptFile(plain, unwritable); },
                 ThrowsMessage<std::runtime_error>(
                     StrEq("FileCrypt ERROR: Cannot open File " + unwritable + "!")));
+}
+
+TEST_F(FileCipherTest, OnlyRegularFilesAreOpened) {
+    auto tea = Keyed(kKey, CCipherMethod::kEcb);
+    const std::string plain = Input(Content(50));
+    std::filesystem::create_directory(Path("folder"));
+    ASSERT_EQ(mkfifo(Path("pipe").c_str(), 0600), 0);
+    // A folder fails only when read, a device never ends, a pipe waits for a writer or reader.
+    struct Refusal {
+        std::string in, out, refused;
+    };
+    const Refusal refusals[] = {
+        {Path("folder"), Path("out"), Path("folder")}, {"/dev/zero", Path("out"), "/dev/zero"},
+        {Path("pipe"), Path("out"), Path("pipe")},     {plain, Path("folder"), Path("folder")},
+        {plain, Path("pipe"), Path("pipe")},           {plain, "/dev/null", "/dev/null"}};
+    for (const auto& [in, out, refused] : refusals) {
+        SCOPED_TRACE(in + " -> " + out);
+        for (const auto& operation : {&CCipherMethod::EncryptFile, &CCipherMethod::DecryptFile}) {
+            EXPECT_THAT([&] { ((*tea).*operation)(in, out); },
+                        ThrowsMessage<std::runtime_error>(
+                            StrEq("FileCrypt ERROR: Cannot open File " + refused + "!")));
+            EXPECT_FALSE(std::filesystem::exists(Path("out")));
+        }
+    }
+    EXPECT_EQ(ReadBytes(plain), Content(50));
 }
 
 TEST_F(FileCipherTest, DamagedFilesAreRefused) {

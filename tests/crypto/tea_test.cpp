@@ -53,6 +53,24 @@ TEST(TeaModes, EcbEnciphersBlocksIndependently) {
     EXPECT_TRUE(std::equal(cipher.begin(), cipher.begin() + 8, cipher.begin() + 8));
 }
 
+TEST(TeaModes, EcbDeciphersManyBlocksAtOnceAsOneByOne) {
+    // Many blocks are deciphered side by side, in groups that a block count need not fill.
+    auto tea = Keyed(kKey, CCipherMethod::kEcb);
+    Bytes cipher(8 * 19);
+    for (std::size_t i = 0; i < cipher.size(); ++i) cipher[i] = static_cast<unsigned char>(i * 37);
+    for (std::size_t blocks = 1; blocks <= 19; ++blocks) {
+        const Bytes some(cipher.begin(), cipher.begin() + 8 * blocks);
+        Bytes oneByOne;
+        for (std::size_t i = 0; i < blocks; ++i) {
+            const Bytes plain =
+                Decrypted(*tea, Bytes(some.begin() + 8 * i, some.begin() + 8 * i + 8));
+            oneByOne.insert(oneByOne.end(), plain.begin(), plain.end());
+        }
+        EXPECT_EQ(Decrypted(*tea, some), oneByOne) << blocks << " blocks";
+        EXPECT_EQ(Encrypted(*tea, oneByOne), some) << blocks << " blocks";
+    }
+}
+
 TEST(TeaModes, ChainedModesRoundTripAcrossCalls) {
     auto ecb = Keyed(kKey, CCipherMethod::kEcb);
     for (int mode : {CCipherMethod::kCbc, CCipherMethod::kCfb}) {
@@ -91,6 +109,8 @@ TEST(TeaSetKey, StretchesKeyDataCyclically) {
     const Bytes cipher = Encrypted(*longKey, kPlain);
     EXPECT_EQ(Encrypted(*shortKey, kPlain), cipher);
     EXPECT_EQ(Encrypted(*cutKey, kPlain), cipher);
+    EXPECT_EQ(Encrypted(*Keyed(ToBytes("ABC"), CCipherMethod::kEcb), kPlain),
+              Encrypted(*Keyed(ToBytes("ABCABCABCABCABCA"), CCipherMethod::kEcb), kPlain));
 }
 
 TEST(TeaSetKey, SameKeyResetsTheChain) {

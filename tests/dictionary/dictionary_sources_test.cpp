@@ -3,7 +3,10 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
+#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -21,6 +24,46 @@ std::vector<std::filesystem::path> SourceFiles() {
     }
     std::sort(files.begin(), files.end());
     return files;
+}
+
+// The English text of every entry line of every source file.
+std::vector<std::string> EnglishTexts() {
+    std::vector<std::string> texts;
+    for (const std::filesystem::path& file : SourceFiles()) {
+        std::ifstream in(file, std::ios::binary);
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line[0] != '#') texts.push_back(line.substr(0, line.find('\t')));
+        }
+    }
+    return texts;
+}
+
+std::size_t Capitals(std::string_view word) {
+    return std::count_if(word.begin(), word.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
+bool IsRomanNumeral(std::string_view word) {
+    return word.find_first_not_of("IVX") == std::string_view::npos;
+}
+
+// The words of an English text that look like abbreviations (two or more capitals, not a Roman
+// numeral), outside any parentheses, with the punctuation that ends a word taken off.
+std::vector<std::string> AbbreviationWords(const std::string& english) {
+    std::string outside;
+    int depth = 0;
+    for (char c : english) {
+        depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+        if (depth == 0 && c != ')') outside += c;
+    }
+    std::vector<std::string> words;
+    std::istringstream split(outside);
+    for (std::string word; split >> word;) {
+        while (!word.empty() && std::string_view(",;:").find(word.back()) != std::string::npos) {
+            word.pop_back();
+        }
+        if (Capitals(word) >= 2 && !IsRomanNumeral(word)) words.push_back(word);
+    }
+    return words;
 }
 
 bool HasStraySpace(const std::string& text) {
@@ -60,7 +103,38 @@ TEST(DictionarySourcesTest, EveryLineIsACleanPair) {
             ++entries;
         }
     }
-    EXPECT_GE(entries, 3000u);
+    EXPECT_GE(entries, 10000u);
+}
+
+// Every abbreviation in the data is spelt out by an entry that begins with it and its expansion,
+// "GSM (grams per square metre)", so a user who meets the abbreviation learns what it stands for. A
+// hyphenated word such as "PU-coated" is spelt out through its capital parts.
+TEST(DictionarySourcesTest, EveryAbbreviationHasItsExpansion) {
+    const std::vector<std::string> texts = EnglishTexts();
+    std::set<std::string, std::less<>> expanded;
+    for (const std::string& english : texts) {
+        const std::size_t bracket = english.find(" (");
+        if (bracket != std::string::npos && bracket > 0)
+            expanded.insert(english.substr(0, bracket));
+    }
+    const auto covered = [&expanded](const std::string& word) {
+        if (expanded.count(word)) return true;
+        if (word.find('-') == std::string::npos) return false;
+        std::istringstream pieces(word);
+        for (std::string piece; std::getline(pieces, piece, '-');) {
+            if (Capitals(piece) >= 2 && !IsRomanNumeral(piece) && !expanded.count(piece)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    std::set<std::string> missing;
+    for (const std::string& english : texts) {
+        for (const std::string& word : AbbreviationWords(english)) {
+            if (!covered(word)) missing.insert(word);
+        }
+    }
+    for (const std::string& word : missing) ADD_FAILURE() << word << " has no \"" << word << " (\"";
 }
 
 // The bundled file lists entries by English text ignoring letter case, so a headword comes before

@@ -6,6 +6,7 @@
 #endif
 
 #include <atomic>
+#include <memory>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -63,6 +64,42 @@ TEST_F(LoaderTest, KeepsFileOrderAndDuplicates) {
                                                    {"button", "\xC5\xA6\xBF\xDB"},
                                                    {"shirt", "\xB3\xC4\xC9\xC0"},
                                                    {"", ""}}));
+}
+
+TEST_F(LoaderTest, ASecondFileAddsItsEntriesAfterTheFirst) {
+    // The entries view the store's memory for their texts, which the second load moves.
+    DictFileBuilder first;
+    first.Count(2).Pair("yoke", "\xB5\xB2").Pair("", "");
+    EXPECT_EQ(Load(first), "");
+    DictFileBuilder second;
+    second.Count(300);
+    std::vector<Pair> expected = PairsOf(m_store);
+    for (int i = 0; i < 300; ++i) {
+        expected.emplace_back("gusset " + std::to_string(i), "\xC9\xC0");
+        second.Pair(expected.back().first, expected.back().second);
+    }
+    EXPECT_EQ(Load(second), "");
+    EXPECT_EQ(PairsOf(m_store), expected);
+    EXPECT_EQ(m_store.Search("YOKE").front(), &m_store.entries()[0]);
+}
+
+TEST_F(LoaderTest, ReadsAStreamThatDoesNotTellItsSize) {
+    // Without the size to make room beforehand, the texts move as they grow.
+    DictFileBuilder file;
+    file.Count(500);
+    std::vector<Pair> expected;
+    for (int i = 0; i < 500; ++i) {
+        expected.emplace_back("dart " + std::to_string(i), std::string(i % 7, '\xB2'));
+        file.Pair(expected.back().first, expected.back().second);
+    }
+    file.WriteTo(m_dir / "piped.dat");
+    const std::string command = "cat '" + (m_dir / "piped.dat").string() + "'";
+    const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), &pclose);
+    ASSERT_TRUE(pipe);
+    CArchiveReader archive(pipe.get());
+    ASSERT_FALSE(archive.BytesLeft());
+    EXPECT_EQ(m_store.ReadEntries(archive), 0);
+    EXPECT_EQ(PairsOf(m_store), expected);
 }
 
 TEST_F(LoaderTest, ZeroOrNegativeCountReadsNothingMore) {
@@ -156,6 +193,23 @@ TEST_F(LoaderTest, Utf16RecordTextConvertsToCodePage936) {
                             wideBytes);
     EXPECT_EQ(Load(file), "");
     EXPECT_EQ(PairsOf(m_store), (std::vector<Pair>{{"fabric", "\xB2\xBC\xC1\xCF"}}));
+}
+
+TEST_F(LoaderTest, HugeUtf16RecordOfUnmappableCharactersIsLeftOutAndTheNextLoads) {
+    // 2 Mi characters that code page 936 cannot hold: the record text becomes question marks,
+    // which do not decipher. Converting them takes a fraction of a second; work that grew with
+    // the square of the length would run past the test's time limit.
+    constexpr std::uint32_t kUnits = 2 * 1024 * 1024;
+    std::string wideBytes;
+    wideBytes.reserve(2 * kUnits);
+    for (std::uint32_t i = 0; i < kUnits; ++i) wideBytes += LittleEndian<std::uint16_t>(u'\u0E01');
+    DictFileBuilder file;
+    file.Count(2)
+        .RawRecord("\xFF\xFE\xFF\xFF\xFF\xFF" + LittleEndian<std::uint32_t>(kUnits) + wideBytes)
+        .Pair("placket", "\xC3\xC5\xBD\xF3");
+    EXPECT_EQ(Load(file), (m_dir / "test.dat").string() +
+                              " is damaged: 1 record could not be deciphered and was left out.");
+    EXPECT_EQ(PairsOf(m_store), (std::vector<Pair>{{"placket", "\xC3\xC5\xBD\xF3"}}));
 }
 
 TEST_F(LoaderTest, FileCutShortKeepsTheCompleteRecords) {

@@ -23,7 +23,7 @@ protected:
     // The English texts of the results, in result order.
     std::vector<std::string> Find(std::string_view query) const {
         std::vector<std::string> found;
-        for (const CDictEntry* entry : m_store.Search(query)) found.push_back(entry->english);
+        for (const CDictEntry* entry : m_store.Search(query)) found.emplace_back(entry->english);
         return found;
     }
 

@@ -3,8 +3,8 @@
 #include <QTcpSocket>
 #include <memory>
 
-LoopbackServer::LoopbackServer() {
-    m_server.listen(QHostAddress::LocalHost);
+LoopbackServer::LoopbackServer(quint16 port) {
+    m_server.listen(QHostAddress::LocalHost, port);
     connect(&m_server, &QTcpServer::newConnection, this, &LoopbackServer::OnConnection);
 }
 
@@ -20,8 +20,9 @@ QString LoopbackServer::DeadAddress(const QString& path) {
     return QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(path);
 }
 
-void LoopbackServer::Serve(const QString& path, const QByteArray& body) {
-    m_answers[path] = {"HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
+void LoopbackServer::Serve(const QString& path, const QByteArray& body,
+                           const QByteArray& contentType) {
+    m_answers[path] = {"HTTP/1.1 200 OK\r\nContent-Type: " + contentType + "\r\nContent-Length: " +
                            QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n",
                        body};
 }

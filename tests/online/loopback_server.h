@@ -13,15 +13,17 @@ class QTcpSocket;
 
 class LoopbackServer : public QObject {
 public:
-    LoopbackServer();
+    // Listens on port, or on a free one for 0.
+    explicit LoopbackServer(quint16 port = 0);
 
     // "http://127.0.0.1:<port>" + path.
     QString Address(const QString& path) const;
     // An address on 127.0.0.1 where nothing listens.
     static QString DeadAddress(const QString& path);
 
-    // path answers 200 with body.
-    void Serve(const QString& path, const QByteArray& body);
+    // path answers 200 with body of the given type.
+    void Serve(const QString& path, const QByteArray& body,
+               const QByteArray& contentType = "text/plain");
     // path announces a body of declaredLength bytes, sends sent of them and hangs up.
     void ServeBroken(const QString& path, const QByteArray& sent, qint64 declaredLength);
     // path never answers.

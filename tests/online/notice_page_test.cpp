@@ -13,6 +13,7 @@
 #include "loopback_server.h"
 #include "online/notice_state.h"
 #include "online/notice_worker.h"
+#include "page_script.h"
 #include "platform/ansi_text.h"
 #include "platform/fonts.h"
 #include "platform/main_window.h"
@@ -23,17 +24,6 @@
 #include "ui_wait.h"
 
 namespace {
-
-QVariant Evaluate(QWebEnginePage* page, const QString& script) {
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, [&](const QVariant& value) {
-        result = value;
-        done = true;
-    });
-    EXPECT_TRUE(WaitFor([&] { return done; })) << "no answer from the page";
-    return result;
-}
 
 TEST(NoticeEndToEndTest, PageShowsTheServersNoticeAfterLoadingAndAfterEveryResult) {
     InstallFontSubstitutions();
@@ -66,15 +56,16 @@ TEST(NoticeEndToEndTest, PageShowsTheServersNoticeAfterLoadingAndAfterEveryResul
     }
     QWebEnginePage* page = window.DictPage().GetBrowser()->page();
     EXPECT_TRUE(WaitFor([&] {
-        return Evaluate(page, "document.querySelector('#TD_DICT_ITEM #servernotice') !== null")
+        return EvaluateInPage(page,
+                              "document.querySelector('#TD_DICT_ITEM #servernotice') !== null")
             .toBool();
     })) << "no notice after the loading phase";
 
     window.DictPage().QueryAndShow("shirt");
     EXPECT_TRUE(WaitFor([&] {
-        return Evaluate(page,
-                        "document.querySelector('#TD_DICT_ITEM table + #servernotice')"
-                        " !== null")
+        return EvaluateInPage(page,
+                              "document.querySelector('#TD_DICT_ITEM table + #servernotice')"
+                              " !== null")
             .toBool();
     })) << "no notice after the results";
 

@@ -5,8 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QLoggingCategory>
 #include <atomic>
 #include <filesystem>
+#include <future>
+#include <mutex>
+#include <new>
+#include <stdexcept>
 #include <thread>
 
 #include "app/startup_settings.h"
@@ -126,6 +131,56 @@ TEST_F(NoticeWorkerTest, CacheFileIsNeverReachedThroughALink) {
     EXPECT_TRUE(m_boxes.empty());
     ASSERT_TRUE(victim.open(QIODevice::ReadOnly));
     EXPECT_EQ(victim.readAll(), "LUMA_AD LUMA_UPGRADE someone else's file") << "written through";
+}
+
+// The program's debug lines written while it lives, from any thread.
+class WorkerDebugLines {
+public:
+    WorkerDebugLines() {
+        QLoggingCategory::setFilterRules(QStringLiteral("garmentdict.debug.debug=true"));
+        s_previous = qInstallMessageHandler(&Capture);
+    }
+    ~WorkerDebugLines() {
+        qInstallMessageHandler(s_previous);
+        QLoggingCategory::setFilterRules(QStringLiteral("garmentdict.debug.debug=false"));
+    }
+    std::vector<QString> Lines() const {
+        const std::lock_guard lock(s_lock);
+        return s_lines;
+    }
+
+private:
+    static void Capture(QtMsgType, const QMessageLogContext& context, const QString& text) {
+        if (context.category == nullptr ||
+            std::string_view(context.category) != "garmentdict.debug") {
+            return;
+        }
+        const std::lock_guard lock(s_lock);
+        s_lines.push_back(text);
+    }
+    static inline std::mutex s_lock;
+    static inline std::vector<QString> s_lines;
+    static inline QtMessageHandler s_previous = nullptr;
+};
+
+TEST(NoticeWorkerThreadTest, AnExceptionEndsThePassNotTheProgram) {
+    const WorkerDebugLines debug;
+    const std::function<void()> failures[] = {
+        [] { throw std::runtime_error("iconv cannot convert from UTF-8 to CP936"); },
+        [] { throw std::bad_alloc(); },
+        [] { throw std::future_error(std::future_errc::broken_promise); },
+        [] { throw 936; },
+    };
+    for (const std::function<void()>& failure : failures) {
+        LaunchNoticeWorker(failure);
+        ASSERT_TRUE(WaitFor([] { return !NoticeWorkerRunning(); }));
+    }
+    const std::vector<QString> lines = debug.Lines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "Notice worker stopped: iconv cannot convert from UTF-8 to CP936\r\n");
+    EXPECT_TRUE(lines[1].startsWith("Notice worker stopped: ")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith("Notice worker stopped: ")) << lines[2].toStdString();
+    EXPECT_EQ(lines[3], "Notice worker stopped\r\n");
 }
 
 TEST(StartupWorkerTest, WorkerStartsOnceAfterEveryOtherSetting) {

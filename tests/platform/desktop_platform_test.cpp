@@ -1,9 +1,10 @@
-// The small services of the desktop layer: key codes and page paths.
+// The small services of the desktop layer: key codes and page addresses.
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
 
 #include "platform/page_path.h"
+#include "platform/program_directory.h"
 #include "platform/virtual_key.h"
 
 namespace {
@@ -26,11 +27,14 @@ TEST(VirtualKeyTest, KeysHaveTheirDesktopCodes) {
     EXPECT_EQ(Code(Qt::Key_Launch0), 0u);
 }
 
-TEST(PagePathTest, PathsAreNamedInTheCodePageOrAsAddresses) {
-    EXPECT_EQ(PagePath("/opt/garment dict/go.gif"), "/opt/garment dict/go.gif");
-    EXPECT_EQ(PagePath("/opt/词典/go.gif"), "/opt/\xB4\xCA\xB5\xE4/go.gif");
-    // Hangul has no place in code page 936.
-    EXPECT_EQ(PagePath("/opt/사전/go.gif"), "file:///opt/%EC%82%AC%EC%A0%84/go.gif");
+TEST(PagePathTest, ProgramFilesAreNamedOnTheProgramsOriginWhateverTheirNames) {
+    const std::string directory = GetProgramDirectory();
+    EXPECT_EQ(PagePath(directory), "gdict://app/pictures");
+    EXPECT_EQ(PagePath(directory + "/go.gif"), "gdict://app/pictures/go.gif");
+    EXPECT_EQ(PagePath(directory + "/it's \"1\" #2 ?3% 词.gif"),
+              "gdict://app/pictures/it%27s%20%221%22%20%232%20%3F3%25%20%E8%AF%8D.gif");
+    // A folder whose name begins like the program's is another folder.
+    EXPECT_NE(PagePath(directory + "x/go.gif"), "gdict://app/pictures/go.gif");
 }
 
 }  // namespace

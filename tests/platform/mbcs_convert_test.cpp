@@ -54,6 +54,40 @@ TEST(MbcsToUtf8, ReplacesInvalidSequencesWithoutStalling) {
     EXPECT_EQ(mbcs::ToUtf8("\xAA\xA1\xB3\xC4"), kReplacement + "衬");
 }
 
+// Texts of many MiB made mostly of what cannot be converted. The conversions are linear, so
+// these take a second or so; work that grew with the square of the length would take hours and
+// run past the test's time limit.
+TEST(MbcsConvert, LongTextsOfUnconvertibleCharactersConvertInOnePass) {
+    constexpr std::size_t kLength = 8 * 1024 * 1024;
+    std::u16string wide(kLength, u'\u0E01');
+    wide[kLength / 2] = u'衬';
+    std::string expected(kLength, '?');
+    expected.replace(kLength / 2, 1, "\xB3\xC4");
+    EXPECT_EQ(mbcs::FromUtf16(wide), expected);
+
+    std::string narrow(kLength, '\xFF');
+    narrow.replace(kLength / 2, 2, "\xB3\xC4");
+    const std::string utf8 = mbcs::ToUtf8(narrow);
+    ASSERT_EQ(utf8.size(), 3 * (kLength - 2) + 3);
+    EXPECT_EQ(utf8.substr(3 * (kLength / 2) - 3, 9), kReplacement + "衬" + kReplacement);
+}
+
+TEST(MbcsConvert, CharactersSplitAcrossTheConvertersPiecesStayWhole) {
+    // Every offset of a double-byte or a four-byte character, in texts longer than any piece.
+    std::string words;
+    std::u16string wide;
+    for (int i = 0; i < 3000; ++i) {
+        words += i % 2 ? "a衬衫" : "纽扣zip";
+        wide += i % 2 ? u"a😀衬" : u"衫x";
+    }
+    const std::optional<std::string> codePage = mbcs::FromUtf8(words);
+    ASSERT_TRUE(codePage);
+    EXPECT_EQ(mbcs::ToUtf8(*codePage), words);
+    std::string expected;
+    for (int i = 0; i < 3000; ++i) expected += i % 2 ? "a?\xB3\xC4" : "\xC9\xC0x";
+    EXPECT_EQ(mbcs::FromUtf16(wide), expected);
+}
+
 TEST(MbcsConvert, ConvertsOnManyThreadsAtOnce) {
     const std::string words = "衬衫 纽扣 拉链";
     std::vector<std::thread> threads;

@@ -1,5 +1,7 @@
 // Folding and searching code page 936 text one whole character at a time.
+#include <random>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -63,6 +65,27 @@ TEST(MbcsFindOnBoundary, HandlesTheEdgesOfTheText) {
     EXPECT_EQ(FindOnBoundary("zip\xC0\xAD\xC1\xB4", "\xC1\xB4"), 5u);
     EXPECT_EQ(FindOnBoundary("ab\xA3", "\xA3"), 2u);
     EXPECT_EQ(FindOnBoundary("button", "Button"), std::string::npos);
+}
+
+TEST(MbcsCharStarts, AgreesWithSteppingFromTheStart) {
+    // Bytes that end a character whatever comes before them, lead bytes, and trail bytes that
+    // are lead bytes too, in long runs and short.
+    const std::string alphabet("\0|a\x80\xFF\x81\xA3\xC1\xFE", 9);
+    std::mt19937 random(3);
+    for (int round = 0; round < 20000; ++round) {
+        std::string text(random() % 60 + 1, ' ');
+        const std::size_t kinds = random() % 2 ? alphabet.size() : 4;  // often only lead bytes
+        for (char& c : text) c = alphabet[alphabet.size() - 1 - random() % kinds];
+        std::vector<bool> starts(text.size(), false);
+        for (std::size_t pos = 0; pos < text.size(); pos += mbcs::CharLength(text, pos)) {
+            starts[pos] = true;
+        }
+        mbcs::CharStarts asked(text);
+        for (std::size_t pos = random() % 3; pos < text.size(); pos += random() % 4) {
+            ASSERT_EQ(asked.IsStart(pos), starts[pos])
+                << "round " << round << " pos " << pos << " in " << ::testing::PrintToString(text);
+        }
+    }
 }
 
 }  // namespace

@@ -60,7 +60,8 @@ TEST(StringTableTest, PlainPageTextsAndAddresses) {
     }
     // The about page shows the version text after the product name.
     EXPECT_EQ(Stored("about_product_name"), mbcs::FromUtf8("服装词典").value());
-    EXPECT_EQ(Stored("about_site_url"), kPublisherUrl);
+    // The about page's link shows the publisher's host, which it opens as a web address.
+    EXPECT_EQ(Stored("about_site_url"), GDICT_PUBLISHER_HOST);
     // The web dictionary's path is fixed; only the host is a build setting.
     EXPECT_EQ(Stored("web_dictionary_url"), kPublisherUrl + "kbase/dict.aspx");
 }

@@ -24,9 +24,12 @@ std::string ReadFile(const std::filesystem::path& path) {
 
 class GdictTest : public ::testing::Test {
 protected:
-    // Runs gdict with arguments, its standard input read from the file input when one is given.
-    Outcome Gdict(const std::vector<std::string>& args, const std::string& input = "") {
-        const int status = RunProgram(GDICT_PROGRAM, args, input, Path("out"), Path("err"));
+    // Runs gdict with arguments, its standard output going to output (a file of the test's own
+    // folder when empty) and its standard input read from the file input when one is given.
+    Outcome Gdict(const std::vector<std::string>& args, std::string output = "",
+                  const std::string& input = "") {
+        if (output.empty()) output = Path("out");
+        const int status = RunProgram(GDICT_PROGRAM, args, input, output, Path("err"));
         return {status, ReadFile(m_dir / "out"), ReadFile(m_dir / "err")};
     }
     std::string Source(const std::string& text) {
@@ -164,8 +167,8 @@ TEST_F(GdictTest, TranslateGivesATabSeparatedLinePerTerm) {
     const Outcome fromFile = Gdict({"translate", "--dict", Path("g.dat"), terms});
     EXPECT_EQ(fromFile.status, 1);
     EXPECT_EQ(fromFile.out, expected);
-    EXPECT_EQ(Gdict({"translate", "--dict", Path("g.dat"), "-"}, terms).out, expected);
-    EXPECT_EQ(Gdict({"translate", "--dict", Path("g.dat")}, terms).out, expected);
+    EXPECT_EQ(Gdict({"translate", "--dict", Path("g.dat"), "-"}, "", terms).out, expected);
+    EXPECT_EQ(Gdict({"translate", "--dict", Path("g.dat")}, "", terms).out, expected);
 
     std::ofstream(terms, std::ios::binary) << "collar\n衬衫\n";
     const Outcome allFound = Gdict({"translate", "--dict", Path("g.dat"), terms});
@@ -312,6 +315,26 @@ TEST_F(GdictTest, EncipherAndDecipher) {
     const Outcome keyed = Gdict({"encipher", "--key", "Rec0rd7", "collar|||领子"});
     EXPECT_EQ(Gdict({"decipher", "--key", "Rec0rd7", keyed.out.substr(0, 32)}).out,
               "collar|||领子\n");
+}
+
+TEST_F(GdictTest, OutputThatCannotBeWrittenIsAnError) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no device that is always full";
+#endif
+    const std::string digestSource = Source("abc");
+    const std::vector<std::vector<std::string>> commands = {
+        {"lookup", "shirt"},
+        {"dump", std::string(GDICT_BIN_DIR) + "/garment_dict.dat"},
+        {"encipher", "collar"},
+        {"decipher", Gdict({"encipher", "collar"}).out.substr(0, 16)},
+        {"sha256", digestSource}};
+    for (const std::vector<std::string>& command : commands) {
+        SCOPED_TRACE(command[0]);
+        const Outcome full = Gdict(command, "/dev/full");
+        EXPECT_EQ(full.status, 2);
+        EXPECT_EQ(full.err.rfind("gdict: cannot write the output", 0), 0u) << full.err;
+        EXPECT_EQ(Gdict(command).status, 0);
+    }
 }
 
 TEST_F(GdictTest, CipherErrors) {

@@ -1,12 +1,15 @@
 // The about page: its paragraph from the start-up settings and its refresh, its texts and fonts,
-// where its controls sit, and its link.
+// where its controls sit and that the texts fit them, and its link.
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QLoggingCategory>
+#include <QPalette>
 #include <QTest>
 #include <QUrl>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -79,7 +82,7 @@ TEST_F(AboutPageTest, TextsAndFontsOfTheControls) {
     CreatePage();
     const QString productName = FromAnsi(LoadStringResource("about_product_name"));
     ASSERT_FALSE(productName.isEmpty());
-    EXPECT_EQ(Static(CAboutDialog::kIdcProductName)->text(), productName + "1.0.0.5");
+    EXPECT_EQ(Static(CAboutDialog::kIdcProductName)->text(), productName + " 1.0.0.5");
     EXPECT_EQ(Static(CAboutDialog::kIdcNoticeLine)->text(),
               FromAnsi(LoadStringResource("about_notice_line")));
     EXPECT_EQ(Static(CAboutDialog::kIdcVisitCaption)->text(), QStringLiteral("详情访问："));
@@ -112,12 +115,27 @@ TEST_F(AboutPageTest, ControlsSitAtTheirDialogUnitsInPixels) {
     const auto y = [&](int units) { return static_cast<int>(units * baseY / 8 + 0.5); };
 
     EXPECT_EQ(m_page.size(), QSize(x(161), y(159)));
-    EXPECT_EQ(m_page.GetDlgItem(CAboutDialog::kIdcIcon)->geometry(),
-              QRect(x(11), y(17), x(20), y(20)));
+    // The icon control takes the 32-pixel icon its box was made for.
+    EXPECT_EQ(m_page.GetDlgItem(CAboutDialog::kIdcIcon)->geometry(), QRect(x(11), y(17), 32, 32));
+    EXPECT_EQ(Static(CAboutDialog::kIdcIcon)->pixmap().size(), QSize(32, 32));
     EXPECT_EQ(m_page.GetDlgItem(CAboutDialog::kIdcText)->geometry(),
               QRect(x(16), y(46), x(126), y(56)));
-    EXPECT_EQ(m_page.GetDlgItem(CAboutDialog::kIdcVisitCaption)->geometry(),
-              QRect(x(13), y(115), x(35), y(8)));
+    // A one-line text keeps its box's top-left corner and height; its width is the box's, or
+    // its text's where the text is wider.
+    const struct {
+        int id;
+        QRect units;
+    } lines[] = {{CAboutDialog::kIdcProductName, {42, 12, 106, 8}},
+                 {CAboutDialog::kIdcNoticeLine, {41, 25, 95, 8}},
+                 {CAboutDialog::kIdcVisitCaption, {13, 115, 35, 8}}};
+    for (const auto& line : lines) {
+        QLabel* label = Static(line.id);
+        const int textWidth = QFontMetrics(label->font()).horizontalAdvance(label->text());
+        EXPECT_EQ(label->geometry(),
+                  QRect(x(line.units.x()), y(line.units.y()),
+                        std::max(x(line.units.width()), textWidth), y(line.units.height())))
+            << line.id;
+    }
     // The link keeps its top-left corner and shrinks to its text in the dialog font.
     QFont underlined = dialogFont;
     underlined.setUnderline(true);
@@ -127,15 +145,60 @@ TEST_F(AboutPageTest, ControlsSitAtTheirDialogUnitsInPixels) {
                     linkMetrics.height()));
 }
 
-TEST_F(AboutPageTest, LinkOpensTheAddressItShows) {
+TEST_F(AboutPageTest, EveryTextFitsItsControlAndNoControlCoversAnother) {
+    CreatePage();
+    m_host.show();
+    const std::vector<QWidget*> controls = {m_page.GetDlgItem(CAboutDialog::kIdcIcon),
+                                            m_page.GetDlgItem(CAboutDialog::kIdcProductName),
+                                            m_page.GetDlgItem(CAboutDialog::kIdcNoticeLine),
+                                            m_page.GetDlgItem(CAboutDialog::kIdcText),
+                                            m_page.GetDlgItem(CAboutDialog::kIdcVisitCaption),
+                                            &m_page.GetLink()};
+    for (QWidget* control : controls) {
+        auto* label = qobject_cast<QLabel*>(control);
+        ASSERT_NE(label, nullptr);
+        const QRect inside = label->contentsRect();
+        const QFontMetrics metrics(label->font());
+        if (label == m_page.GetDlgItem(CAboutDialog::kIdcText)) {
+            // The paragraph wraps at its width and its lines fit its height.
+            EXPECT_LE(metrics.boundingRect(inside, Qt::TextWordWrap, label->text()).height(),
+                      inside.height());
+        } else if (!label->text().isEmpty()) {
+            EXPECT_LE(metrics.horizontalAdvance(label->text()), inside.width())
+                << label->text().toStdString();
+            EXPECT_LE(metrics.height(), inside.height()) << label->text().toStdString();
+        }
+        for (QWidget* other : controls) {
+            if (other != control) {
+                EXPECT_FALSE(control->geometry().intersects(other->geometry()));
+            }
+        }
+    }
+}
+
+TEST_F(AboutPageTest, LinkOpensTheHostItShowsOnTheBackgroundOfThePage) {
     BrowserRecorder recorder;
+    // In the organiser the page shows the white of the tab window; the host plays it here, a
+    // colour unlike the face of buttons.
+    QPalette white = m_host.palette();
+    white.setColor(QPalette::Window, Qt::white);
+    m_host.setPalette(white);
     CreatePage();
     m_host.show();
     CUrlLabel& link = m_page.GetLink();
+    ASSERT_NE(link.palette().color(QPalette::Button), QColor(Qt::white));
+    EXPECT_EQ(link.text(), QStringLiteral(GDICT_PUBLISHER_HOST));
+    EXPECT_EQ(link.toolTip(), link.text());
     QTest::mouseClick(&link, Qt::LeftButton, Qt::NoModifier, link.rect().center());
     ASSERT_EQ(recorder.opened.size(), 1u);
-    EXPECT_EQ(recorder.opened[0], QUrl(link.text()));
-    EXPECT_EQ(link.toolTip(), link.text());
+    EXPECT_EQ(recorder.opened[0], QUrl(QStringLiteral("http://" GDICT_PUBLISHER_HOST)));
+
+    // Above the text's letters, the link shows what the page shows beside it.
+    const QImage page = m_host.grab().toImage();
+    const QPoint corner = link.mapTo(&m_host, QPoint(0, 0));
+    EXPECT_EQ(page.pixelColor(corner), page.pixelColor(corner - QPoint(0, 2)));
+    EXPECT_EQ(page.pixelColor(corner + QPoint(link.width() - 1, 0)),
+              page.pixelColor(corner + QPoint(link.width() - 1, -2)));
 }
 
 }  // namespace

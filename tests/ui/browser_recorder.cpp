@@ -1,13 +1,14 @@
 #include "browser_recorder.h"
 
 #include <QDesktopServices>
+#include <utility>
 
-BrowserRecorder::BrowserRecorder() {
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "Open");
+BrowserRecorder::BrowserRecorder(QString scheme) : m_scheme(std::move(scheme)) {
+    QDesktopServices::setUrlHandler(m_scheme, this, "Open");
 }
 
 BrowserRecorder::~BrowserRecorder() {
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    QDesktopServices::unsetUrlHandler(m_scheme);
 }
 
 void BrowserRecorder::Open(const QUrl& url) {

@@ -1,5 +1,8 @@
 // The dictionary page once its document has loaded: its decorations, its event map, its
 // download settings and the close element that arrives with server HTML.
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QSignalSpy>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
@@ -8,6 +11,7 @@
 #include "app/startup_settings.h"
 #include "page_test_support.h"
 #include "platform/ansi_text.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -32,17 +36,54 @@ TEST_F(DictPageTest, DecorationsLoadFromTheProgramDirectory) {
             .toBool();
     })) << "the GO image did not load";
     EXPECT_EQ(Eval("document.getElementById('BUTTON_GO').getAttribute('src')").toString(),
-              FromAnsi(TheStartupSettings().goImagePath));
+              "gdict://app/pictures/go.gif");
     EXPECT_EQ(Eval("document.getElementById('TDDIVPARENT').getAttribute('background')").toString(),
-              QString(GDICT_BIN_DIR) + "/ViewBkgrd.bmp");
+              "gdict://app/pictures/ViewBkgrd.bmp");
+    Eval(
+        "window.background = new Image();"
+        "background.src = document.getElementById('TDDIVPARENT').getAttribute('background')");
+    EXPECT_TRUE(WaitFor([this] {
+        return Eval("background.complete && background.naturalWidth === 267").toBool();
+    })) << "the background did not load";
     // The old browser's hand cursor is the pointing hand.
     EXPECT_EQ(Eval("getComputedStyle(document.getElementById('BUTTON_GO')).cursor").toString(),
               "pointer");
 }
 
+// The program installed in a folder whose name holds every character that could break an
+// attribute or an address: this test program, linked there beside the pictures, shows them all.
+TEST(DictPageInstallTest, PicturesShowFromAFolderWithAnAwkwardName) {
+    const TempDir root;
+    const std::filesystem::path folder = root / "it's \"odd\" #1 ?50% 词典 dir";
+    std::filesystem::create_directory(folder);
+    const std::filesystem::path bin(GDICT_BIN_DIR);
+    for (const char* picture : {"go.gif", "ViewBkgrd.bmp", "arrow_d.gif", "speaker.gif"}) {
+        std::filesystem::copy_file(bin / picture, folder / picture);
+    }
+    const std::filesystem::path program = folder / "dict_page_tests";
+    std::error_code linkError;
+    std::filesystem::create_hard_link("/proc/self/exe", program, linkError);
+    if (linkError)
+        std::filesystem::copy_file(std::filesystem::read_symlink("/proc/self/exe"), program);
+
+    const std::string filter =
+        "--gtest_filter=DictPageTest.DecorationsLoadFromTheProgramDirectory:"
+        "DictPageTest.EnterAndTheGoImageRunTheSameSearch";
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const std::string path = program.string();
+        execl(path.c_str(), path.c_str(), filter.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+}
+
 TEST_F(DictPageTest, EventMapRowsInOrder) {
     const CHtmlEventMap& map = Page().GetEventMap();
-    ASSERT_EQ(map.size(), 97u);
+    ASSERT_EQ(map.size(), 98u);
     using Match = CHtmlEventMapEntry::Match;
     const std::tuple<Match, std::string, std::string> firstRows[] = {
         {Match::id, "ButtonOK", "click"},     {Match::id, "ButtonCancel", "click"},
@@ -52,7 +93,7 @@ TEST_F(DictPageTest, EventMapRowsInOrder) {
         EXPECT_EQ(std::tie(map[row].match, map[row].element, map[row].event), firstRows[row])
             << "row " << row + 1;
     }
-    for (std::size_t row = 6; row < map.size(); ++row) {
+    for (std::size_t row = 6; row < 97; ++row) {
         EXPECT_EQ(map[row].match, Match::tag);
         EXPECT_EQ(map[row].event, "contextmenu");
     }
@@ -60,6 +101,9 @@ TEST_F(DictPageTest, EventMapRowsInOrder) {
     EXPECT_EQ(map[30].element, "div");
     EXPECT_EQ(map[31].element, "dfn");
     EXPECT_EQ(map[96].element, "marquee");
+    // Clicks on the near-match links.
+    EXPECT_EQ(std::tie(map[97].match, map[97].element, map[97].event),
+              std::make_tuple(Match::tag, std::string("a"), std::string("click")));
 }
 
 TEST_F(DictPageTest, PageLoadsImagesMediaAndScripts) {

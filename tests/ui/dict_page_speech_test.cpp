@@ -1,8 +1,11 @@
 // Reading entries aloud: the speaker image of row n speaks entry n's English text, one utterance
 // after another; other images and rows that do not exist speak nothing.
 #include <QTest>
+#include <QTextToSpeech>
+#include <QTimer>
 
 #include "page_test_support.h"
+#include "platform/ansi_text.h"
 
 namespace {
 
@@ -21,8 +24,8 @@ TEST_F(SpeechTest, QuickClicksAreSpokenInOrderNoneCutOff) {
     Click("#IMGSP_0");
     Click("#IMGSP_1");
     ASSERT_TRUE(WaitFor([this] { return m_said.size() == 3; }));
-    EXPECT_EQ(m_said, (std::vector<QString>{QString::fromStdString(Page().GetResults()[2]->english),
-                                            "shirt", "shirt collar"}));
+    EXPECT_EQ(m_said, (std::vector<QString>{FromAnsi(Page().GetResults()[2]->english), "shirt",
+                                            "shirt collar"}));
 }
 
 TEST_F(SpeechTest, OtherImagesAndUnknownRowsSpeakNothing) {
@@ -42,9 +45,8 @@ TEST_F(SpeechTest, OtherImagesAndUnknownRowsSpeakNothing) {
         Page().OnSpeakerClick(CHtmlElement{id, "IMG", false});
     }
     ASSERT_TRUE(WaitFor([this] { return m_said.size() == 3; }));
-    EXPECT_EQ(m_said,
-              (std::vector<QString>{"shirt collar", "shirt",
-                                    QString::fromStdString(Page().GetResults()[2]->english)}));
+    EXPECT_EQ(m_said, (std::vector<QString>{"shirt collar", "shirt",
+                                            FromAnsi(Page().GetResults()[2]->english)}));
 }
 
 TEST_F(SpeechTest, NoSearchYetMeansNothingToSpeak) {
@@ -60,6 +62,62 @@ TEST_F(SpeechTest, APageWithoutAVoiceWorksInEveryOtherRespect) {
     Click("#IMGSP_0");
     Search("yoke");
     EXPECT_EQ(Page().GetResults().size(), 1u);
+}
+
+// An engine that fails "fail" at once and never reports the end of "stall"; the rest it
+// records.
+class TroubledSpeechEngine : public RecordingSpeechEngine {
+public:
+    using RecordingSpeechEngine::RecordingSpeechEngine;
+    void Say(const QString& text) override {
+        ++m_calls;
+        if (text == "fail") {
+            QTimer::singleShot(0, this, &CSpeechEngine::Finished);
+        } else if (text != "stall") {
+            RecordingSpeechEngine::Say(text);
+        }
+    }
+    int m_calls = 0;
+};
+
+TEST(SpeechVoiceTest, EmptyTextsStalledUtterancesAndErrorsDoNotSilenceTheVoice) {
+    std::vector<QString> said;
+    auto engine = std::make_unique<TroubledSpeechEngine>(&said);
+    const TroubledSpeechEngine& calls = *engine;
+    CSpeechVoice voice(std::move(engine), std::chrono::milliseconds(100));
+    for (const char* text : {"", " \t", "stall", "fail", "shirt", "fail", "collar"}) {
+        voice.Speak(text);
+    }
+    ASSERT_TRUE(WaitFor([&] { return said.size() == 2; }));
+    EXPECT_EQ(said, (std::vector<QString>{"shirt", "collar"}));
+    EXPECT_EQ(calls.m_calls, 5) << "empty texts are skipped";
+}
+
+TEST(SpeechVoiceTest, TheDesktopEngineTriesAgainAfterAnError) {
+    std::unique_ptr<CSpeechEngine> engine = CreateDesktopSpeechEngine();
+    if (!engine) GTEST_SKIP() << "this desktop has no speech engine";
+    int finished = 0;
+    QObject::connect(engine.get(), &CSpeechEngine::Finished, [&] { ++finished; });
+    // Here there is no sound device, so each utterance fails; each must be tried all the same,
+    // and an empty text must end too.
+    for (const char* text : {"shirt", "collar", "", "yoke"}) {
+        const int before = finished;
+        int changes = 0;
+        const QObject watch;
+        // The engine's speech object, or the new one it makes for the utterance.
+        const auto watchSpeech = [&] {
+            for (QTextToSpeech* speech : engine->findChildren<QTextToSpeech*>()) {
+                QObject::connect(speech, &QTextToSpeech::stateChanged, &watch, [&] { ++changes; });
+            }
+        };
+        watchSpeech();
+        engine->Say(text);
+        watchSpeech();
+        ASSERT_TRUE(WaitFor([&] { return finished == before + 1; })) << text;
+        if (*text != '\0') {
+            EXPECT_GT(changes, 0) << text << " was not tried";
+        }
+    }
 }
 
 TEST_F(SpeechTest, TheDesktopVoiceNeverStopsThePage) {

@@ -5,7 +5,6 @@
 #include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QTest>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -14,6 +13,7 @@
 #include "app/startup_settings.h"
 #include "dict_file_builder.h"
 #include "online/notice_state.h"
+#include "page_script.h"
 #include "platform/ansi_text.h"
 #include "platform/fonts.h"
 #include "platform/main_window.h"
@@ -21,11 +21,6 @@
 #include "platform/program_directory.h"
 #include "platform/string_resources.h"
 #include "temp_dir.h"
-
-void RecordingSpeechEngine::Say(const QString& text) {
-    m_said->push_back(text);
-    QTimer::singleShot(kUtteranceMs, this, &CSpeechEngine::Finished);
-}
 
 namespace {
 
@@ -110,6 +105,7 @@ const CDictStore& DictPageTest::Store() {
 void DictPageTest::SetUp() {
     SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
         m_boxes.push_back(request);
+        if (QGuiApplication::overrideCursor() != nullptr) m_boxUnderOverrideCursor = true;
         return m_answer;
     });
     auto* layout = new QVBoxLayout(&m_host);
@@ -140,14 +136,7 @@ void DictPageTest::CreatePage(std::unique_ptr<CSpeechVoice> voice) {
 }
 
 QVariant DictPageTest::Eval(const QString& script) {
-    QVariant result;
-    bool done = false;
-    m_page->GetBrowser()->page()->runJavaScript(script, [&](const QVariant& value) {
-        result = value;
-        done = true;
-    });
-    EXPECT_TRUE(WaitFor([&] { return done; })) << "no answer to " << script.toStdString();
-    return result;
+    return EvaluateInPage(m_page->GetBrowser()->page(), script);
 }
 
 void DictPageTest::Settle() {
@@ -183,25 +172,8 @@ void DictPageTest::PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
 }
 
 void DictPageTest::Click(const QString& selector, Qt::MouseButton button) {
-    // An image has no size until it has loaded, so the centre is taken once the box has one.
-    const QString centreScript =
-        QStringLiteral(
-            "(function () {"
-            "  const element = document.querySelector('%1');"
-            "  if (!element) return [];"
-            "  element.scrollIntoView();"
-            "  const box = element.getBoundingClientRect();"
-            "  if (box.width === 0 || box.height === 0) return [];"
-            "  return [box.left + box.width / 2, box.top + box.height / 2]; })()")
-            .arg(selector);
-    QVariantList centre;
-    WaitFor([&] {
-        centre = Eval(centreScript).toList();
-        return centre.size() == 2;
-    });
-    ASSERT_EQ(centre.size(), 2) << "nothing to click at " << selector.toStdString();
-    const QPoint at(static_cast<int>(centre[0].toDouble()), static_cast<int>(centre[1].toDouble()));
-    QTest::mouseClick(m_page->GetBrowser()->focusProxy(), button, Qt::NoModifier, at);
+    ASSERT_TRUE(ClickInPage(m_page->GetBrowser(), selector, button))
+        << "nothing to click at " << selector.toStdString();
 }
 
 void DictPageTest::SetSearchBoxValue(const QString& text) {

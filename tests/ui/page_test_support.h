@@ -16,19 +16,9 @@
 #include "dictionary/dict_store.h"
 #include "platform/message_box.h"
 #include "platform/speech_voice.h"
+#include "recording_speech_engine.h"
 #include "ui_wait.h"
 #include "view/dict_view_page.h"
-
-// Remembers every text it is asked to say; each utterance takes kUtteranceMs.
-class RecordingSpeechEngine : public CSpeechEngine {
-public:
-    static constexpr int kUtteranceMs = 30;
-    explicit RecordingSpeechEngine(std::vector<QString>* said) : m_said(said) {}
-    void Say(const QString& text) override;
-
-private:
-    std::vector<QString>* m_said;
-};
 
 // Every debug line written while it lives.
 class DebugCapture {
@@ -74,9 +64,11 @@ protected:
     // Waits until every page operation asked for so far has run.
     void Settle();
 
-    // Message boxes answered with m_answer; the questions they asked.
+    // Message boxes answered with m_answer; the questions they asked; whether any of them was
+    // asked while the application's cursor was overridden (the wait cursor).
     std::vector<MessageBoxRequest> m_boxes;
     int m_answer = MessageBoxAnswer::No;
+    bool m_boxUnderOverrideCursor = false;
     // What the page's voice said, in order.
     std::vector<QString> m_said;
 

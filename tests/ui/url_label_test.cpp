@@ -169,6 +169,23 @@ TEST_F(UrlLabelTest, BrowserCommandOpensWhatTheDesktopCannotAndAFailureUnvisits)
     EXPECT_EQ(m_boxes[1].type, MessageBoxType::IconWarning);
 }
 
+TEST_F(UrlLabelTest, ADoubleClickOpensOnceOrReportsOnce) {
+    const QRect below(100, 100, 200, 30);
+    {
+        const BrowserRecorder browser;
+        CUrlLabel& link = AddLink(kSiteAddress);
+        QTest::mouseDClick(m_host.windowHandle(), Qt::LeftButton, {}, link.geometry().center());
+        EXPECT_EQ(browser.opened.size(), 1u);
+        EXPECT_TRUE(link.IsVisited());
+    }
+    CUrlLabel& failing = AddLink(kUnopenableAddress, Qt::AlignLeft | Qt::AlignTop, below);
+    failing.SetBrowserCommandReader([](std::string&) { return OpenUrlCode::FileNotFound; });
+    QTest::mouseDClick(m_host.windowHandle(), Qt::LeftButton, {}, failing.geometry().center());
+    EXPECT_EQ(m_boxes.size(), 1u);
+    EXPECT_FALSE(failing.IsVisited());
+    EXPECT_EQ(failing.OnCtlColor(), kNormal);
+}
+
 TEST_F(UrlLabelTest, ErrorMessagesCarryThePrefixAndTheExclamationIcon) {
     CUrlLabel& link = AddLink(kSiteAddress);
     link.ShowOpenError(OpenUrlCode::SharingViolation);

@@ -1,5 +1,5 @@
 // The HTML of result rows: highlighting on whole characters, replacement without rescanning,
-// the headword by the query's language, and the row limit.
+// the headword by the query's language, and the row limit; the near-match line.
 #include "view/result_rows.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 
 namespace {
 
+using resultrows::BuildNearMatchLine;
 using resultrows::BuildResultTable;
 using resultrows::Highlight;
 using resultrows::ReplaceAll;
@@ -35,13 +36,27 @@ TEST(ResultRowsTest, ReplaceAllNeverRescansWhatItPutIn) {
     EXPECT_EQ(text, "aa-aa");
 }
 
+TEST(ResultRowsTest, NearMatchLineLinksEachHeadwordEscaped) {
+    const std::string style =
+        " style='cursor:hand;color:#000099;text-decoration:underline;white-space:nowrap'>";
+    EXPECT_EQ(BuildNearMatchLine("Did you mean:", {"T&A", "<b>'\"</b>"}),
+              "<p class=NearMatches>Did you mean:<br><a id=NEAR_0" + style +
+                  "T&amp;A</a>&nbsp; <a id=NEAR_1" + style +
+                  "&lt;b&gt;&#39;&quot;&lt;/b&gt;</a></p>");
+    EXPECT_EQ(BuildNearMatchLine("Did you mean:", {}), "");
+}
+
 class ResultTableTest : public ::testing::Test {
 protected:
+    // An entry whose texts the test keeps, as a store keeps its own.
     const CDictEntry& Add(std::string english, std::string chinese) {
-        m_entries.push_back({std::move(english), std::move(chinese)});
+        const std::string& englishText = m_texts.emplace_back(std::move(english));
+        const std::string& chineseText = m_texts.emplace_back(std::move(chinese));
+        m_entries.push_back({englishText, chineseText});
         m_results.push_back(&m_entries.back());
         return m_entries.back();
     }
+    std::deque<std::string> m_texts;
     std::deque<CDictEntry> m_entries;
     CResultList m_results;
 };

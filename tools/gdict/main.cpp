@@ -1,5 +1,7 @@
 // gdict: looks up, builds and inspects dictionary files and stored texts from the command line,
 // and enciphers, deciphers and digests files with the cipher library.
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -72,6 +74,31 @@ constexpr Subcommand kSubcommands[] = {
     {"convert", RunConvert},
 };
 
+int Run(const Subcommand& subcommand, const std::vector<std::string>& args) {
+    try {
+        return subcommand.run(args);
+    } catch (const UsageError& error) {
+        std::cerr << "gdict " << subcommand.name << ": " << error.what() << "\n" << kUsage;
+    } catch (const std::exception& error) {
+        std::cerr << "gdict " << subcommand.name << ": " << error.what() << "\n";
+    }
+    return 2;
+}
+
+// Everything written to standard output has reached it: a full disk or a closed pipe is an
+// error, not a success with lost output.
+bool OutputWritten() {
+    errno = 0;
+    std::cout.flush();
+    const bool written = std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (!written) {
+        std::cerr << "gdict: cannot write the output";
+        if (errno != 0) std::cerr << ": " << std::strerror(errno);
+        std::cerr << "\n";
+    }
+    return written;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -93,15 +120,8 @@ int main(int argc, char** argv) {
     if (argc >= 2) {
         for (const Subcommand& subcommand : kSubcommands) {
             if (std::strcmp(argv[1], subcommand.name) != 0) continue;
-            try {
-                return subcommand.run(std::vector<std::string>(argv + 2, argv + argc));
-            } catch (const UsageError& error) {
-                std::cerr << "gdict " << subcommand.name << ": " << error.what() << "\n" << kUsage;
-                return 2;
-            } catch (const std::exception& error) {
-                std::cerr << "gdict " << subcommand.name << ": " << error.what() << "\n";
-                return 2;
-            }
+            const int status = Run(subcommand, std::vector<std::string>(argv + 2, argv + argc));
+            return OutputWritten() ? status : 2;
         }
         std::cerr << "gdict: unknown " << (argv[1][0] == '-' ? "option " : "subcommand ") << argv[1]
                   << "\n";
