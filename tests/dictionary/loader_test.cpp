@@ -1,5 +1,7 @@
 // Loading dictionary files: record forms, separators, truncation and open failures.
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #else
 #include <unistd.h>
@@ -92,9 +94,27 @@ TEST_F(LoaderTest, ReadsAStreamThatDoesNotTellItsSize) {
         expected.emplace_back("dart " + std::to_string(i), std::string(i % 7, '\xB2'));
         file.Pair(expected.back().first, expected.back().second);
     }
+#ifdef _WIN32
+    // A pipe of the system's, written by a thread of the test's own. The thread is joined after
+    // the pipe's reading end is closed, so it never waits for a reader that stopped.
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, nullptr, 0));
+    const std::string bytes = file.Bytes();
+    std::jthread writer;
+    const std::unique_ptr<FILE, int (*)(FILE*)> pipe(
+        _fdopen(_open_osfhandle(reinterpret_cast<intptr_t>(readEnd), _O_RDONLY | _O_BINARY), "rb"),
+        &fclose);
+    writer = std::jthread([writeEnd, &bytes] {
+        DWORD written = 0;
+        WriteFile(writeEnd, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(writeEnd);
+    });
+#else
     file.WriteTo(m_dir / "piped.dat");
     const std::string command = "cat '" + (m_dir / "piped.dat").string() + "'";
     const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), &pclose);
+#endif
     ASSERT_TRUE(pipe);
     CArchiveReader archive(pipe.get());
     ASSERT_FALSE(archive.BytesLeft());
