@@ -42,10 +42,11 @@ public:
     virtual void Encrypt(const unsigned char* in, unsigned char* out, std::size_t n) = 0;
     virtual void Decrypt(const unsigned char* in, unsigned char* out, std::size_t n) = 0;
 
-    // Enciphers the file named in into the file named out (created or emptied): out holds the
-    // 32-byte Signature, then the file's bytes enciphered piece by piece in the operation mode,
-    // the chain starting from the initial chain. Pieces are 384 bytes; the last, shorter piece
-    // is padded to whole blocks with Pad, so out is 32 bytes longer than the padded input.
+    // Enciphers the file named in into the file named out (created or emptied; names as
+    // platform/file_name.h holds them): out holds the 32-byte Signature, then the file's bytes
+    // enciphered piece by piece in the operation mode, the chain starting from the initial chain.
+    // Pieces are 384 bytes; the last, shorter piece is padded to whole blocks with Pad, so out is
+    // 32 bytes longer than the padded input.
     // Throws std::runtime_error, in this order: the not-initialized error; "FileCrypt ERROR:
     // The same File for Input and Output <in>!" when the names are equal or name the same
     // existing file (neither file is opened then); "FileCrypt ERROR: Cannot open File <name>!" for

@@ -9,6 +9,7 @@
 
 #include "crypto/cipher_method.h"
 #include "crypto/double_buffering.h"
+#include "platform/file_name.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ struct OpenFiles {
 // output was made, and a device or a pipe may never end or never open.
 bool IsRegularFile(const std::string& name) {
     std::error_code ignored;
-    return std::filesystem::is_regular_file(name, ignored);
+    return std::filesystem::is_regular_file(PathOfName(name), ignored);
 }
 
 // Refuses one file for both, named alike or reached by two names (emptying the output would
@@ -36,15 +37,16 @@ bool IsRegularFile(const std::string& name) {
 // is not a regular file, or an output that exists and is not one, cannot be opened.
 OpenFiles Open(const std::string& in, const std::string& out) {
     std::error_code ignored;
-    if (in == out || std::filesystem::equivalent(in, out, ignored)) {
+    if (in == out || std::filesystem::equivalent(PathOfName(in), PathOfName(out), ignored)) {
         throw std::runtime_error("FileCrypt ERROR: The same File for Input and Output " + in + "!");
     }
     OpenFiles files;
     if (!IsRegularFile(in)) ThrowCannotOpen(in);
-    files.input.open(in, std::ios::binary);
+    files.input.open(PathOfName(in), std::ios::binary);
     if (!files.input) ThrowCannotOpen(in);
-    if (std::filesystem::exists(out, ignored) && !IsRegularFile(out)) ThrowCannotOpen(out);
-    files.output.open(out, std::ios::binary | std::ios::trunc);
+    if (std::filesystem::exists(PathOfName(out), ignored) && !IsRegularFile(out))
+        ThrowCannotOpen(out);
+    files.output.open(PathOfName(out), std::ios::binary | std::ios::trunc);
     if (!files.output) ThrowCannotOpen(out);
     return files;
 }

@@ -9,6 +9,7 @@
 
 #include "dictionary/archive_reader.h"
 #include "dictionary/file_error.h"
+#include "platform/file_name.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ CFileError::Cause CauseOfOpenFailure(const std::string& path, int error) {
     if (path.empty()) return CFileError::Cause::badPath;
     const CFileError::Cause cause = CFileError::CauseOfErrno(error);
     if (cause != CFileError::Cause::fileNotFound) return cause;
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    const std::filesystem::path folder = PathOfName(path).parent_path();
     std::error_code ignored;
     return folder.empty() || std::filesystem::is_directory(folder, ignored)
                ? cause
@@ -29,12 +30,11 @@ CFileError::Cause CauseOfOpenFailure(const std::string& path, int error) {
 void CDictStore::LoadFile(const std::string& path) {
     // A directory opens for reading here but not on every platform: refuse it alike everywhere.
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
+    if (std::filesystem::is_directory(PathOfName(path), error)) {
         throw CFileError(CFileError::Cause::accessDenied, path);
     }
     errno = 0;
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                               &std::fclose);
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenFile(path, "rb"), &std::fclose);
     if (!file) throw CFileError(CauseOfOpenFailure(path, errno), path);
     CArchiveReader archive(file.get());
     const long skipped = ReadEntries(archive);

@@ -19,10 +19,10 @@ public:
     CDictStore(const CDictStore&) = delete;
     CDictStore& operator=(const CDictStore&) = delete;
 
-    // Reads the dictionary file at path (a path in the file system's own encoding) and appends
-    // its entries. Throws CFileError when the file cannot be opened (the message names path),
-    // when it ends inside the record count or a record ("an unnamed file"), or after the last
-    // record when some records did not decipher (Cause::damaged, naming path). The store then
+    // Reads the dictionary file at path (a file name as platform/file_name.h holds it) and
+    // appends its entries. Throws CFileError when the file cannot be opened (the message names
+    // path), when it ends inside the record count or a record ("an unnamed file"), or after the
+    // last record when some records did not decipher (Cause::damaged, naming path). The store then
     // keeps every entry that was read in full; undecipherable records are left out.
     void LoadFile(const std::string& path);
 

@@ -7,6 +7,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/wide_text.h"
 #endif
 
 std::string_view DirectoryOf(std::string_view path) {
@@ -19,18 +21,26 @@ std::string_view DirectoryOf(std::string_view path) {
 }
 
 std::string FileNameFromAnsi(std::string_view name) {
-#ifdef _WIN32
-    return std::string(name);
-#else
     return mbcs::ToUtf8(name);
-#endif
 }
 
 std::string GetProgramDirectory() {
 #ifdef _WIN32
-    char buffer[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    return std::string(DirectoryOf(std::string_view(buffer, length)));
+    // The wide name, so that no character of the path is lost to the narrow code page; a
+    // buffer that the name fills up may have cut it, so it grows until the name fits.
+    std::wstring executable(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, executable.data(), static_cast<DWORD>(executable.size()));
+        if (length == 0) return std::string();
+        if (length < executable.size()) {
+            executable.resize(length);
+            break;
+        }
+        executable.resize(executable.size() * 2);
+    }
+    const std::string name = Utf8FromWide(executable);
+    return std::string(DirectoryOf(name));
 #else
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);

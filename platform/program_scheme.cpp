@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/ansi_text.h"
+#include "platform/file_name.h"
 #include "platform/program_directory.h"
 
 namespace {
@@ -74,7 +75,8 @@ void ServePage(QWebEngineUrlRequestJob* job, const QByteArray& id) {
           PageWithPolicy(FromAnsi(std::string_view(stored.constData(), stored.size()))));
 }
 
-// A picture directly in the program directory, named by its file name (file-system bytes).
+// A picture directly in the program directory, named by its file name (bytes of a file name as
+// platform/file_name.h holds it).
 void ServePicture(QWebEngineUrlRequestJob* job, const QByteArray& name) {
     const QByteArray lower = name.toLower();
     const auto type = std::find_if(
@@ -87,11 +89,11 @@ void ServePicture(QWebEngineUrlRequestJob* job, const QByteArray& name) {
     std::error_code ignored;
     if (type == std::end(kPictureTypes) ||
         file.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos ||
-        !std::filesystem::is_regular_file(path, ignored)) {
+        !std::filesystem::is_regular_file(PathOfName(path), ignored)) {
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
         return;
     }
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathOfName(path), std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), {}};
     if (!in.good() && !in.eof()) {
         job->fail(QWebEngineUrlRequestJob::RequestFailed);

@@ -1,5 +1,11 @@
 // Loading dictionary files: record forms, separators, truncation and open failures.
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <atomic>
 #include <memory>
@@ -13,6 +19,7 @@
 #include "dictionary/archive_reader.h"
 #include "dictionary/dict_store.h"
 #include "dictionary/file_error.h"
+#include "platform/file_name.h"
 #include "tests/support/dict_file_builder.h"
 #include "tests/support/temp_dir.h"
 
@@ -87,9 +94,27 @@ TEST_F(LoaderTest, ReadsAStreamThatDoesNotTellItsSize) {
         expected.emplace_back("dart " + std::to_string(i), std::string(i % 7, '\xB2'));
         file.Pair(expected.back().first, expected.back().second);
     }
+#ifdef _WIN32
+    // A pipe of the system's, written by a thread of the test's own. The thread is joined after
+    // the pipe's reading end is closed, so it never waits for a reader that stopped.
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, nullptr, 0));
+    const std::string bytes = file.Bytes();
+    std::jthread writer;
+    const std::unique_ptr<FILE, int (*)(FILE*)> pipe(
+        _fdopen(_open_osfhandle(reinterpret_cast<intptr_t>(readEnd), _O_RDONLY | _O_BINARY), "rb"),
+        &fclose);
+    writer = std::jthread([writeEnd, &bytes] {
+        DWORD written = 0;
+        WriteFile(writeEnd, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(writeEnd);
+    });
+#else
     file.WriteTo(m_dir / "piped.dat");
     const std::string command = "cat '" + (m_dir / "piped.dat").string() + "'";
     const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), &pclose);
+#endif
     ASSERT_TRUE(pipe);
     CArchiveReader archive(pipe.get());
     ASSERT_FALSE(archive.BytesLeft());
@@ -289,22 +314,44 @@ TEST_F(LoaderTest, OpenFailuresNameThePath) {
     const std::string noFolder = (m_dir / "no folder" / "x.dat").string();
     EXPECT_EQ(LoadPath(noFolder), noFolder + " contains an invalid path.");
 
+#ifndef _WIN32
     if (geteuid() != 0) {  // root reads files whatever their mode
         const auto locked = m_dir / "locked.dat";
         file.WriteTo(locked);
         std::filesystem::permissions(locked, std::filesystem::perms::none);
         EXPECT_EQ(LoadPath(locked.string()), "Access to " + locked.string() + " was denied.");
     }
+#endif
     EXPECT_EQ(m_store.size(), 0u);
 }
 
+#ifdef _WIN32
+TEST_F(LoaderTest, AFileAnotherProgramHoldsWithoutSharingIsASharingViolation) {
+    DictFileBuilder file;
+    file.Count(0);
+    const std::string held = (m_dir / "held.dat").string();
+    file.WriteTo(held);
+    const HANDLE holder = CreateFileW(PathOfName(held).c_str(), GENERIC_READ, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(LoadPath(held), "A sharing violation occurred while accessing " + held + ".");
+    CloseHandle(holder);
+    EXPECT_EQ(LoadPath(held), "");
+}
+#endif
+
+// The names the program holds (UTF-8 on Windows) reach the files under the names the system
+// lists, not under those of a narrow code page.
 TEST_F(LoaderTest, PathsWithSpacesAndChineseCharacters) {
-    const auto folder = m_dir / "服装 词典";
-    std::filesystem::create_directory(folder);
+    const std::string folder = m_dir.path().string() + "/服装 词典";
+    std::filesystem::create_directory(PathOfName(folder));
     DictFileBuilder file;
     file.Count(1).Pair("lining", "\xC0\xEF\xB2\xBC");
-    file.WriteTo(folder / "词典 文件.dat");
-    EXPECT_EQ(LoadPath((folder / "词典 文件.dat").string()), "");
+    file.WriteTo(PathOfName(folder + "/词典 文件.dat"));
+    const std::filesystem::directory_entry listed =
+        *std::filesystem::directory_iterator(m_dir.path() / std::filesystem::path(u8"服装 词典"));
+    EXPECT_EQ(listed.path().filename(), std::filesystem::path(u8"词典 文件.dat"));
+    EXPECT_EQ(LoadPath(folder + "/词典 文件.dat"), "");
     EXPECT_EQ(m_store.size(), 1u);
 }
 

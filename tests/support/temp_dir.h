@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -21,8 +22,25 @@ private:
     std::filesystem::path m_path;
 };
 
+#ifdef _WIN32
+// The C runtime has no mkdtemp: a random name, taken when creating it succeeds.
+inline TempDir::TempDir() {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path path =
+            std::filesystem::temp_directory_path() / ("gdict-test-" + std::to_string(random()));
+        std::error_code error;
+        if (std::filesystem::create_directory(path, error)) {
+            m_path = path;
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary directory");
+}
+#else
 inline TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "gdict-test-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary directory");
     m_path = pattern;
 }
+#endif

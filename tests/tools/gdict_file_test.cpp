@@ -1,8 +1,5 @@
 // gdict encrypt-file, decrypt-file and sha256: files, digests and exit codes.
-#include <sys/wait.h>
-
 #include <array>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -12,6 +9,7 @@
 
 #include "crypto/cipher_method_set.h"
 #include "crypto/tea.h"
+#include "tests/support/run_program.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -41,14 +39,9 @@ protected:
         std::string err;
     };
 
-    // Runs gdict with arguments (each single-quoted for the shell).
     Outcome Gdict(const std::vector<std::string>& args) {
-        std::string command = std::string("'") + GDICT_BIN_DIR + "/gdict'";
-        for (const std::string& arg : args) command += " '" + arg + "'";
-        command += " >'" + Path("stdout") + "' 2>'" + Path("stderr") + "'";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(Path("stdout")),
-                ReadFile(Path("stderr"))};
+        const int status = RunProgram(GDICT_PROGRAM, args, "", Path("stdout"), Path("stderr"));
+        return {status, ReadFile(Path("stdout")), ReadFile(Path("stderr"))};
     }
     std::string Path(const char* name) const { return (m_dir / name).string(); }
     std::string Write(const char* name, const std::string& content) {

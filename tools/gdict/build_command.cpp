@@ -7,6 +7,7 @@
 
 #include "dictionary/dict_entry.h"
 #include "dictionary/dict_file_writer.h"
+#include "platform/file_name.h"
 #include "platform/mbcs.h"
 #include "tools/gdict/arguments.h"
 #include "tools/gdict/commands.h"
@@ -41,7 +42,7 @@ struct SourceLine {
 // The entries of a UTF-8 TSV source: "english TAB chinese" lines; blank lines and lines that
 // start with # are skipped. Faults name the file and line.
 std::vector<SourceLine> ReadSource(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathOfName(path), std::ios::binary);
     if (!in) throw std::runtime_error("cannot open " + path);
     std::vector<SourceLine> lines;
     std::string line;
@@ -94,7 +95,7 @@ int RunBuild(const std::vector<std::string>& args) {
     const std::string output = arguments.Positional(1);
     const std::string partial = output + ".partial";
     {
-        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+        std::ofstream out(PathOfName(partial), std::ios::binary | std::ios::trunc);
         if (!out) throw std::runtime_error("cannot create " + partial);
         dictfile::WriteInt32(out, static_cast<std::int32_t>(lines.size()));
         for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -103,16 +104,16 @@ int RunBuild(const std::vector<std::string>& args) {
                     out, dictfile::MakeRecordText(keys.Next(), lines[i].english, lines[i].chinese));
             } catch (const std::invalid_argument& error) {
                 out.close();
-                std::filesystem::remove(partial);
+                std::filesystem::remove(PathOfName(partial));
                 throw std::runtime_error("entry " + std::to_string(i + 1) + ": " + error.what());
             }
         }
         out.close();
         if (!out) {
-            std::filesystem::remove(partial);
+            std::filesystem::remove(PathOfName(partial));
             throw std::runtime_error("cannot write " + partial);
         }
     }
-    std::filesystem::rename(partial, output);
+    std::filesystem::rename(PathOfName(partial), PathOfName(output));
     return 0;
 }

@@ -12,6 +12,7 @@
 
 #include "crypto/cipher_method_set.h"
 #include "crypto/sha.h"
+#include "platform/file_name.h"
 #include "tools/gdict/arguments.h"
 #include "tools/gdict/commands.h"
 
@@ -83,7 +84,7 @@ int RunDecryptFile(const std::vector<std::string>& args) {
 int RunSha256(const std::vector<std::string>& args) {
     const Arguments arguments(args, {}, 1);
     const std::string& path = arguments.Positional(0);
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathOfName(path), std::ios::binary);
     if (!in) throw std::runtime_error("cannot open " + path);
     CSHA sha;
     std::vector<char> chunk(1 << 16);

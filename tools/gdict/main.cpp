@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "tools/gdict/arguments.h"
+#include "tools/gdict/command_line.h"
 #include "tools/gdict/commands.h"
+#include "tools/gdict/standard_streams.h"
 
 namespace {
 
@@ -100,6 +102,10 @@ bool OutputWritten() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const StandardStreams streams;
+    const Utf8CommandLine commandLine(argc, argv);
+    argc = commandLine.argc();
+    argv = commandLine.argv();
     if (argc == 2) {
         const std::string_view word = argv[1];
         if (word == "--help" || word == "-h" || word == "help") {

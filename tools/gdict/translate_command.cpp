@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "dictionary/dict_store.h"
+#include "platform/file_name.h"
 #include "platform/mbcs.h"
 #include "platform/program_directory.h"
 #include "tools/gdict/arguments.h"
@@ -39,7 +40,7 @@ int RunTranslate(const std::vector<std::string>& args) {
     const std::string input = arguments.PositionalCount() == 1 ? arguments.Positional(0) : "-";
     std::ifstream file;
     if (input != "-") {
-        file.open(input, std::ios::binary);
+        file.open(PathOfName(input), std::ios::binary);
         if (!file) throw std::runtime_error("cannot open " + input);
     }
     std::istream& in = input == "-" ? std::cin : file;
