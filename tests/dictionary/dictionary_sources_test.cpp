@@ -142,11 +142,21 @@ TEST(DictionarySourcesTest, EveryAbbreviationHasItsExpansion) {
 TEST(DictionarySourcesTest, TheBundledFileIsInEnglishOrder) {
     CDictStore store;
     store.LoadFile(GDICT_BIN_DIR "/" GDICT_DICTIONARY_NAME);
+    // Among the renderings of one headword, the standard term comes before a shop-floor word, so
+    // that the first rendering a user (or gdict translate) meets is the one to write.
+    const std::string shopFloorMark = *mbcs::FromUtf8("（车间用语）");
     std::string previous;
+    bool shopFloorSeen = false;
     for (const CDictEntry& entry : store.entries()) {
         std::string folded(entry.english);
         mbcs::FoldToLower(folded);
         ASSERT_LE(previous, folded) << mbcs::ToUtf8(entry.english);
+        const bool shopFloor = entry.chinese.find(shopFloorMark) != std::string_view::npos;
+        if (folded != previous) shopFloorSeen = false;
+        EXPECT_FALSE(shopFloorSeen && !shopFloor)
+            << mbcs::ToUtf8(entry.english) << ": " << mbcs::ToUtf8(entry.chinese)
+            << " comes after the shop-floor word";
+        shopFloorSeen = shopFloorSeen || shopFloor;
         previous = std::move(folded);
     }
     for (const char* headword : {"pocket", "zip", "waist", "collar", "hem"}) {
