@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <QTimerEvent>
 
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "platform/ansi_text.h"
 #include "platform/debug_output.h"
 #include "platform/dialog_units.h"

@@ -5,15 +5,15 @@
 #include <string>
 
 #include "app/main_dialog.h"
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "online/notice_worker.h"
 #include "platform/ansi_text.h"
 #include "platform/chinese_locale.h"
 #include "platform/debug_output.h"
 #include "platform/fonts.h"
 #include "platform/main_window.h"
-#include "platform/program_directory.h"
-#include "platform/program_scheme.h"
+#include "files/program_directory.h"
+#include "pagehost/program_scheme.h"
 #include "platform/string_resources.h"
 
 CDictApp::CDictApp(int argc, char** argv)

@@ -5,7 +5,7 @@
 #include <QTimerEvent>
 
 #include "app/main_dialog.h"
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "platform/ansi_text.h"
 
 namespace {

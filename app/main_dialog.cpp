@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <exception>
 
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "platform/ansi_text.h"
 #include "platform/dialog_units.h"
 #include "platform/message_box.h"
@@ -64,8 +64,10 @@ int CMainDialog::OnCreate() {
     setFont(m_fontText);
     m_loadingTimer = startTimer(kLoadingTimerMs);
 
-    m_tabWnd.Create(CPADTabWnd::WS_CHILD | CPADTabWnd::PTS_BOTTOM,
-                    QRect(QPoint(31, 60), QPoint(299, 425)), this, kTabWindowId);
+    m_tabWnd.Create(CPADTabWnd::WS_CHILD | CPADTabWnd::PTS_BOTTOM, kTabWindowRect, this,
+                    kTabWindowId);
+    m_tabWnd.SetTitle(TheStartupSettings().titleText);
+    m_tabWnd.SetLogoUrl(TheStartupSettings().logoUrl);
     m_dictPage.Create(&m_tabWnd);
     m_tabWnd.AddTab(&m_dictPage, ToAnsi(QStringLiteral("词典")).c_str(), 0);
     m_onlinePage.Create(&m_tabWnd);

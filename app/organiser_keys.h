@@ -1,7 +1,8 @@
 // The organiser's keys under the screen, as the skin draws them: a book, a speaker, the direction
 // pad with its centre key, a globe and an "i". Which key a point of the main window lies on, and
 // how a key looks while it is held down. The window's coordinates are the skin's pixels; the
-// keys' measures come from res/pictures/skin_129_keys.h, which the skin's generator writes.
+// keys' measures come from the skin's key areas (res/pictures/skin_129_keys.txt), which the skin's
+// generator writes.
 #pragma once
 
 #include <QPainterPath>

@@ -20,7 +20,7 @@
 #include "dictionary/dict_file_writer.h"
 #include "dictionary/dict_store.h"
 #include "dictionary/near_matches.h"
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 
 namespace {
 

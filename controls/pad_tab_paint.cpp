@@ -6,11 +6,10 @@
 #include <array>
 #include <ctime>
 
-#include "app/startup_settings.h"
 #include "controls/pad_tab_geometry.h"
 #include "controls/pad_tab_wnd.h"
 #include "platform/ansi_text.h"
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 
 namespace {
 
@@ -97,7 +96,7 @@ void CPADTabWnd::OnPaint(QPainter& painter) {
     painter.setPen(Qt::white);
     painter.drawText(WinRect{kTitleLeft, 0, headerWidth, kHeaderHeight}.ToQRect(),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     FromAnsi(TheStartupSettings().titleText));
+                     FromAnsi(m_title));
     painter.drawText(m_rcClock, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
                      FromAnsi(LocalClockText()));
 

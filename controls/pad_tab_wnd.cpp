@@ -7,13 +7,9 @@
 #include <QTimerEvent>
 #include <QUrl>
 #include <algorithm>
-#include <stdexcept>
 
 #include "controls/pad_tab_geometry.h"
-#include "crypto/cipher_method_set.h"
-#include "crypto/text_cipher_key.h"
 #include "platform/ansi_text.h"
-#include "platform/debug_output.h"
 #include "platform/main_window.h"
 #include "platform/shell_open.h"
 #include "platform/string_resources.h"
@@ -36,11 +32,6 @@ constexpr unsigned kButtonStyle = CPDAButton::WS_VISIBLE | CPDAButton::BS_OWNERD
 constexpr int kLogoBitmap = 134;
 constexpr int kCloseBitmap = 133;
 constexpr int kMinimizeBitmap = 137;
-constexpr int kLogoUrlString = 113;
-
-// The slide's step counter and step size, shared by every tab window: one slides at a time.
-int g_slideCounter = kSlideSteps;
-int g_slideStep = 0;
 
 // A tab's width from its caption and icon.
 int NaturalWidth(const PADTabItem& item, const QFontMetrics& metrics) {
@@ -55,7 +46,7 @@ QString PublisherHost() {
 
 }  // namespace
 
-CPADTabWnd::CPADTabWnd() {
+CPADTabWnd::CPADTabWnd() : m_slideCounter(kSlideSteps) {
     connect(&m_btnLogo, &CPDAButton::Command, this, &CPADTabWnd::OnCommand);
     connect(&m_btnClose, &CPDAButton::Command, this, &CPADTabWnd::OnCommand);
     connect(&m_btnMinimize, &CPDAButton::Command, this, &CPADTabWnd::OnCommand);
@@ -219,25 +210,25 @@ void CPADTabWnd::SlideStep() {
     const int inset = m_nMargin + 1;
     const QRect r = GetPageRect().adjusted(inset, inset, -inset, -inset);
     QWidget* page = m_nCurSel >= 0 && m_nCurSel < GetItemCount() ? m_tabs[m_nCurSel].page : nullptr;
-    if (g_slideCounter == kSlideSteps) {
-        g_slideStep = r.width() / kSlideSteps;
+    if (m_slideCounter == kSlideSteps) {
+        m_slideStep = r.width() / kSlideSteps;
         m_bErase = false;
-        g_slideCounter = kSlideSteps - 1;
+        m_slideCounter = kSlideSteps - 1;
         // The first step leaves only the page's right ten pixels inside the window.
         if (page != nullptr) {
             page->show();
             page->setGeometry(11 - r.width(), r.top(), r.width() - 1, r.height());
         }
-    } else if (g_slideCounter > 0) {
+    } else if (m_slideCounter > 0) {
         // Steps 9 down to 1 bring the page's left edge to 1 - counter * step.
         if (page != nullptr) {
-            page->setGeometry(1 - g_slideCounter * g_slideStep, r.top(), r.width() - 1, r.height());
+            page->setGeometry(1 - m_slideCounter * m_slideStep, r.top(), r.width() - 1, r.height());
         }
-        --g_slideCounter;
+        --m_slideCounter;
     } else {
         // The page comes to rest inside the margin.
         m_slideTimer.stop();
-        g_slideCounter = kSlideSteps;
+        m_slideCounter = kSlideSteps;
         m_bErase = true;
         if (page != nullptr) page->setGeometry(r);
     }
@@ -249,13 +240,7 @@ void CPADTabWnd::OnCommand(int id) {
             if (auto* dialog = qobject_cast<QDialog*>(parentWidget())) dialog->done(1);
             break;
         case ID_LOGO:
-            try {
-                ShellOpen(TheCipherMethodSet().TextCipher(
-                    CCipherMethodSet::kTea, TextCipherKey,
-                    LoadStringResource(std::to_string(kLogoUrlString))));
-            } catch (const std::runtime_error& error) {
-                DebugOutput(std::string("The logo's address does not decipher: ") + error.what());
-            }
+            if (!m_logoUrl.empty()) ShellOpen(m_logoUrl);
             break;
         case ID_MINIMIZE:
             if (QDialog* mainWindow = GetMainWindow()) mainWindow->showMinimized();

@@ -11,6 +11,7 @@
 #include <QRect>
 #include <QWidget>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/pda_button.h"
@@ -53,6 +54,10 @@ public:
     // the window is shown only with WS_VISIBLE. False (and nothing done) for a WS_CHILD window
     // without a parent.
     bool Create(unsigned style, const QRect& rect, QWidget* parent, int id);
+    // The title in the header band (code page 936); none by default.
+    void SetTitle(std::string title) { m_title = std::move(title); }
+    // The address that a click on the logo opens (code page 936); none by default.
+    void SetLogoUrl(std::string url) { m_logoUrl = std::move(url); }
 
     // Appends a tab. A page is moved to the page rectangle; a page that was never shown or
     // hidden explicitly is hidden, as a child window created without WS_VISIBLE. caption may be
@@ -122,5 +127,10 @@ private:
     QRect m_rcClock;
     QBasicTimer m_clockTimer;
     QBasicTimer m_slideTimer;
+    // The slide's steps still to go (kSlideSteps when the page rests) and its step in pixels.
+    int m_slideCounter;
+    int m_slideStep = 0;
+    std::string m_title;
+    std::string m_logoUrl;
     int m_nID = 0;
 };

@@ -9,7 +9,7 @@
 
 #include "crypto/cipher_method.h"
 #include "crypto/double_buffering.h"
-#include "platform/file_name.h"
+#include "files/file_name.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "dictionary/file_error.h"
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 
 namespace {
 

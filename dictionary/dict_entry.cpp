@@ -5,7 +5,7 @@
 
 #include "crypto/cipher_method_set.h"
 #include "dictionary/archive_reader.h"
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 
 bool CDictEntry::ReadRecord(CArchiveReader& archive, std::string& texts) {
     for (int i = 0; i < kReservedWords; ++i) archive.ReadInt32();

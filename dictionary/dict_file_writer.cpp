@@ -4,7 +4,7 @@
 
 #include "crypto/stored_text.h"
 #include "dictionary/dict_entry.h"
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 
 namespace dictfile {
 

@@ -9,7 +9,7 @@
 
 #include "dictionary/archive_reader.h"
 #include "dictionary/file_error.h"
-#include "platform/file_name.h"
+#include "files/file_name.h"
 
 namespace {
 

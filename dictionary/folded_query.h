@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "dictionary/candidate_scan.h"
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 
 class FoldedQuery {
 public:

@@ -7,7 +7,7 @@
 #include <unordered_set>
 
 #include "dictionary/dict_store.h"
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 
 namespace {
 

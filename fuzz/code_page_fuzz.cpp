@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/html_sanitizer.h"
+#include "webfilter/html_sanitizer.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "online/new_window_opener.h"
 #include "online/offline_page.h"
 #include "platform/ansi_text.h"

@@ -4,7 +4,7 @@
 // ask to open in a new window opens in the desktop's browser. Enter and Escape leave it alone.
 #pragma once
 
-#include "platform/html_dialog.h"
+#include "pagehost/html_dialog.h"
 
 class QWebEngineLoadingInfo;
 

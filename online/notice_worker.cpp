@@ -8,15 +8,15 @@
 #include <stdexcept>
 #include <thread>
 
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "crypto/cipher_method_set.h"
 #include "crypto/text_cipher_key.h"
-#include "online/notice_state.h"
+#include "settings/notice_state.h"
 #include "online/url_fetcher.h"
 #include "platform/debug_output.h"
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 #include "platform/message_box.h"
-#include "platform/private_file.h"
+#include "files/private_file.h"
 #include "platform/string_resources.h"
 
 namespace {

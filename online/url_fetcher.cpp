@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "platform/ansi_text.h"
-#include "platform/private_file.h"
+#include "files/private_file.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "platform/ansi_text.h"
 
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 
 QString FromAnsi(std::string_view text) {
     return QString::fromStdString(mbcs::ToUtf8(text));

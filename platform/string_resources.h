@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 
 // The stored text of the resource named name ("102", "web_dictionary_url"): code page 936 or
 // enciphered hexadecimal as it was stored; empty when the program holds no such text.

@@ -2,12 +2,12 @@
 
 #include <QApplication>
 
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "platform/debug_output.h"
-#include "platform/html_sanitizer.h"
+#include "webfilter/html_sanitizer.h"
 #include "platform/main_window.h"
-#include "platform/page_path.h"
-#include "platform/program_directory.h"
+#include "pagehost/page_path.h"
+#include "files/program_directory.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "dictionary/result_list.h"
-#include "platform/html_dialog.h"
+#include "pagehost/html_dialog.h"
 #include "platform/speech_voice.h"
 
 class CDictStore;

@@ -2,17 +2,17 @@
 #include <algorithm>
 #include <charconv>
 
-#include "app/startup_settings.h"
-#include "app/text_constants.h"
+#include "settings/startup_settings.h"
+#include "settings/text_constants.h"
 #include "crypto/cipher_method_set.h"
 #include "crypto/text_cipher_key.h"
 #include "dictionary/dict_store.h"
 #include "dictionary/near_matches.h"
-#include "online/notice_state.h"
+#include "settings/notice_state.h"
 #include "platform/ansi_text.h"
 #include "platform/message_box.h"
-#include "platform/page_path.h"
-#include "platform/program_directory.h"
+#include "pagehost/page_path.h"
+#include "files/program_directory.h"
 #include "platform/shell_open.h"
 #include "platform/string_resources.h"
 #include "platform/wait_cursor.h"

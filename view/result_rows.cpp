@@ -4,7 +4,7 @@
 #include <iterator>
 #include <utility>
 
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 
 namespace resultrows {
 

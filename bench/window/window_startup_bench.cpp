@@ -15,13 +15,13 @@
 #include <vector>
 
 #include "app/main_dialog.h"
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "platform/ansi_text.h"
 #include "platform/fonts.h"
 #include "platform/main_window.h"
 #include "platform/message_box.h"
-#include "platform/program_directory.h"
-#include "platform/program_scheme.h"
+#include "files/program_directory.h"
+#include "pagehost/program_scheme.h"
 #include "platform/string_resources.h"
 #include "ui_wait.h"
 

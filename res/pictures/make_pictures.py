@@ -24,7 +24,7 @@ Written here:
     arrow_d.gif      marker in front of every result
     speaker.gif      "read aloud" image of every result
     preview.png      the organiser in its loading and ready states, plus every picture
-    skin_129_keys.h  where the keys lie on the skin, for the program's C++
+    skin_129_keys.txt  where the keys lie on the skin, which the program reads
 """
 
 import io
@@ -266,7 +266,7 @@ POWER_KEY = (232, 1, 272, 10)
 # The keys under the screen. Each is a round face in a recess of the shell; the window takes a
 # press anywhere on the recess as a press of the key, and paints the face pressed. The direction
 # pad is a disc whose ring outside the centre key is split into four arrows by its diagonals.
-# write_key_header() hands these measures to the program, so a new skin moves the keys here only.
+# write_key_areas() hands these measures to the program, so a new skin moves the keys here only.
 APP_KEYS = [(56, 482, "book"), (104, 495, "speaker"), (227, 495, "globe"), (275, 482, "info")]
 KEY_FACE = 14
 KEY_RECESS = KEY_FACE + 2.2
@@ -420,39 +420,26 @@ def draw_skin():
     return keyed(sk.finish(), sk.coverage(silhouette))
 
 
-def write_key_header(path):
-    """The keys' measures as C++ constants, so that the program finds the keys where they are
-    drawn."""
+def write_key_areas(path):
+    """The keys' measures as a data file that the program reads, so that it finds the keys where
+    they are drawn."""
     def key(name, x, y, face, recess):
-        return f"inline constexpr RoundKey {name}{{{x:g}, {y:g}, {face:g}, {recess:g}}};\n"
+        return f"{name} {x:g} {y:g} {face:g} {recess:g}\n"
 
-    names = {"book": "kBook", "speaker": "kSpeaker", "globe": "kGlobe", "info": "kInfo"}
     text = (
-        "// Where the keys lie on skin 129 (skin_129.bmp), in the skin's pixels. Written by\n"
-        "// make_pictures.py from the measures it draws the keys with; change them there and run it\n"
-        "// again, which draws the skin and writes this file anew.\n"
-        "#pragma once\n"
-        "\n"
-        "namespace skin129 {\n"
-        "\n"
-        "// A round key: its centre, the radius of its face (what sinks when it is pressed) and the\n"
-        "// radius of its recess in the shell (where a press counts as a press of the key).\n"
-        "struct RoundKey {\n"
-        "    double x;\n"
-        "    double y;\n"
-        "    double face;\n"
-        "    double recess;\n"
-        "};\n"
-        "\n")
+        "# Where the keys lie on skin 129 (skin_129.bmp), in the skin's pixels. Written by make_pictures.py\n"
+        "# from the measures it draws the keys with; change them there and run it again, which draws the\n"
+        "# skin and writes this file anew.\n"
+        "#\n"
+        "# One round key a line: its name, the x and y of its centre, the radius of its face (what sinks\n"
+        "# when it is pressed) and the radius of its recess in the shell (where a press counts as a press of\n"
+        "# the key). \"pad\" is the direction pad's disc, whose ring outside the centre key the diagonals\n"
+        "# split into the up, down, left and right arrows; \"centre\" is the pad's centre key, whose recess is\n"
+        "# the dark ring between it and the arrows.\n")
     for x, y, glyph in APP_KEYS:
-        text += key(names[glyph], x, y, KEY_FACE, KEY_RECESS)
-    text += (
-        "// The direction pad: its disc, whose ring outside the centre key the diagonals split into\n"
-        "// the up, down, left and right arrows; and the centre key, whose recess is the dark ring\n"
-        "// between it and the arrows.\n")
-    text += key("kPad", *DPAD, DPAD_FACE, DPAD_RECESS)
-    text += key("kPadCentre", *DPAD, DPAD_CENTRE_FACE, DPAD_CENTRE_RING)
-    text += "\n}  // namespace skin129\n"
+        text += key(glyph, x, y, KEY_FACE, KEY_RECESS)
+    text += key("pad", *DPAD, DPAD_FACE, DPAD_RECESS)
+    text += key("centre", *DPAD, DPAD_CENTRE_FACE, DPAD_CENTRE_RING)
     path.write_text(text)
 
 
@@ -926,7 +913,7 @@ def main():
 
     skin = draw_skin()
     skin.save(OUT / "skin_129.bmp")
-    write_key_header(OUT / "skin_129_keys.h")
+    write_key_areas(OUT / "skin_129_keys.txt")
     pictures["skin_129.bmp"] = skin
 
     for name, draw in (("logo_134.bmp", draw_logo), ("close_133.bmp", draw_close),

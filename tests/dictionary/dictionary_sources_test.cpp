@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "dictionary/dict_store.h"
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include "dictionary/archive_reader.h"
 #include "dictionary/dict_store.h"
 #include "dictionary/file_error.h"
-#include "platform/file_name.h"
+#include "files/file_name.h"
 #include "tests/support/dict_file_builder.h"
 #include "tests/support/temp_dir.h"
 

@@ -9,7 +9,7 @@
 
 #include "dictionary/dict_store.h"
 #include "dictionary/near_matches.h"
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 #include "tests/support/dict_file_builder.h"
 #include "tests/support/temp_dir.h"
 

@@ -5,7 +5,7 @@
 
 #include "dictionary/dict_store.h"
 #include "dictionary/folded_query.h"
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 #include "tests/support/dict_file_builder.h"
 #include "tests/support/temp_dir.h"
 

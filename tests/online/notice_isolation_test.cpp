@@ -7,14 +7,14 @@
 #include <QWebEngineView>
 #include <fstream>
 
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "browser_recorder.h"
 #include "loopback_server.h"
-#include "online/notice_state.h"
+#include "settings/notice_state.h"
 #include "online/notice_worker.h"
 #include "page_test_support.h"
 #include "platform/ansi_text.h"
-#include "platform/program_scheme.h"
+#include "pagehost/program_scheme.h"
 #include "temp_dir.h"
 
 namespace {

@@ -14,9 +14,9 @@
 #include <stdexcept>
 #include <thread>
 
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "loopback_server.h"
-#include "online/notice_state.h"
+#include "settings/notice_state.h"
 #include "platform/message_box.h"
 #include "platform/string_resources.h"
 #include "temp_dir.h"

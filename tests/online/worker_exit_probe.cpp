@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "app/dict_app.h"
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "loopback_server.h"
 #include "online/notice_worker.h"
 #include "temp_dir.h"

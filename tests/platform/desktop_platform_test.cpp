@@ -3,8 +3,8 @@
 
 #include <QKeyEvent>
 
-#include "platform/page_path.h"
-#include "platform/program_directory.h"
+#include "pagehost/page_path.h"
+#include "files/program_directory.h"
 #include "platform/virtual_key.h"
 
 namespace {

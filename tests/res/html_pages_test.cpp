@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 #include "tests/res/resource_files.h"
 
 namespace {

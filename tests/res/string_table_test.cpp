@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/startup_settings.h"
-#include "app/text_constants.h"
+#include "settings/startup_settings.h"
+#include "settings/text_constants.h"
 #include "crypto/cipher_method_set.h"
 #include "crypto/text_cipher_key.h"
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 #include "tests/res/resource_files.h"
 
 namespace {
@@ -102,7 +102,7 @@ TEST(TextConstantsTest, StoredLengthsAndTexts) {
     EXPECT_EQ(footer, Plain("result_footer"));
 }
 
-TEST(StartupSettingsTest, FilledFromTheGeneratedTable) {
+TEST(StringTableTest, FillsTheStartupSettings) {
     StringTable table;
     for (const int id : kAllIds) table[id] = Stored(std::to_string(id));
     CStartupSettings settings;
@@ -114,6 +114,7 @@ TEST(StartupSettingsTest, FilledFromTheGeneratedTable) {
     EXPECT_EQ(settings.cellStartHtml, Plain("105"));
     EXPECT_EQ(settings.aboutText, Plain("107"));
     EXPECT_EQ(settings.splashNotice, Plain("110"));
+    EXPECT_EQ(settings.logoUrl, Plain("113"));
     EXPECT_EQ(settings.onlinePageUrl.find("$ver"), std::string::npos);
     EXPECT_NE(settings.onlinePageUrl.find("1.0.0.5"), std::string::npos);
 }

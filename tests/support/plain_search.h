@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "dictionary/dict_store.h"
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 
 namespace plainsearch {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <type_traits>
 
-#include "platform/wide_text.h"
+#include "text/wide_text.h"
 #else
 #include <sys/wait.h>
 

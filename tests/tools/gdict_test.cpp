@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/file_name.h"
+#include "files/file_name.h"
 #include "tests/support/run_program.h"
 #include "tests/support/temp_dir.h"
 

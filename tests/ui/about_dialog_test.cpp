@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "app/about_dialog.h"
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "browser_recorder.h"
 #include "platform/ansi_text.h"
 #include "platform/fonts.h"
-#include "platform/program_directory.h"
+#include "files/program_directory.h"
 #include "platform/string_resources.h"
 
 namespace {

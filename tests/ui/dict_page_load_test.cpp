@@ -8,7 +8,7 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "page_test_support.h"
 #include "platform/ansi_text.h"
 #include "temp_dir.h"

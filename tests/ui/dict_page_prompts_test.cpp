@@ -4,12 +4,12 @@
 #include <QGuiApplication>
 #include <QUrl>
 
-#include "app/startup_settings.h"
-#include "app/text_constants.h"
+#include "settings/startup_settings.h"
+#include "settings/text_constants.h"
 #include "browser_recorder.h"
 #include "crypto/cipher_method_set.h"
 #include "crypto/text_cipher_key.h"
-#include "online/notice_state.h"
+#include "settings/notice_state.h"
 #include "page_test_support.h"
 #include "platform/ansi_text.h"
 #include "platform/string_resources.h"

@@ -13,16 +13,15 @@
 
 #include "app/main_dialog.h"
 #include "app/organiser_keys.h"
-#include "app/startup_settings.h"
 #include "dictionary/dict_entry.h"
+#include "files/program_directory.h"
 #include "platform/ansi_text.h"
 #include "platform/fonts.h"
 #include "platform/main_window.h"
 #include "platform/message_box.h"
-#include "platform/program_directory.h"
 #include "platform/string_resources.h"
 #include "recording_speech_engine.h"
-#include "res/pictures/skin_129_keys.h"
+#include "settings/startup_settings.h"
 #include "ui_wait.h"
 
 namespace {
@@ -52,10 +51,10 @@ int MeanBrightness(const QImage& skin, const QPainterPath& area) {
     return count > 0 ? static_cast<int>(sum / count) : -1;
 }
 
-QPainterPath Ring(const skin129::RoundKey& key, double inner, double outer) {
+QPainterPath Ring(QPointF centre, double inner, double outer) {
     QPainterPath ring;
-    ring.addEllipse(QPointF(key.x, key.y), outer, outer);
-    ring.addEllipse(QPointF(key.x, key.y), inner, inner);
+    ring.addEllipse(centre, outer, outer);
+    ring.addEllipse(centre, inner, inner);
     return ring;
 }
 
@@ -71,12 +70,19 @@ TEST(OrganiserKeyGeometryTest, EveryKeyLiesOnItsPictureInTheSkin) {
             OrganiserKeyArea(key).boundingRect().contains(OrganiserKeyFace(key).boundingRect()));
         EXPECT_LT(MeanBrightness(skin, OrganiserKeyFace(key)), 360);
     }
-    for (const skin129::RoundKey* key :
-         {&skin129::kBook, &skin129::kSpeaker, &skin129::kGlobe, &skin129::kInfo, &skin129::kPad}) {
-        SCOPED_TRACE(key->x);
-        const QPainterPath shell = Ring(*key, key->recess + 1.5, key->recess + 3.5);
-        EXPECT_GT(MeanBrightness(skin, shell), 450);
-        EXPECT_EQ(OrganiserKeyAt(QPointF(key->x, key->y + key->recess + 2.5)), std::nullopt);
+    const QPainterPath pad = OrganiserKeyArea(OrganiserKey::PadUp)
+                                 .united(OrganiserKeyArea(OrganiserKey::PadDown))
+                                 .united(OrganiserKeyArea(OrganiserKey::PadLeft))
+                                 .united(OrganiserKeyArea(OrganiserKey::PadRight));
+    for (const QPainterPath& area :
+         {OrganiserKeyArea(OrganiserKey::Book), OrganiserKeyArea(OrganiserKey::Speaker),
+          OrganiserKeyArea(OrganiserKey::Globe), OrganiserKeyArea(OrganiserKey::Info), pad}) {
+        const QPointF centre = area.boundingRect().center();
+        const double recess = area.boundingRect().width() / 2;
+        SCOPED_TRACE(centre.x());
+        ASSERT_GT(recess, 10);
+        EXPECT_GT(MeanBrightness(skin, Ring(centre, recess + 1.5, recess + 3.5)), 450);
+        EXPECT_EQ(OrganiserKeyAt(centre + QPointF(0, recess + 2.5)), std::nullopt);
     }
 }
 

@@ -12,12 +12,12 @@
 #include <QWebEngineView>
 
 #include "app/main_dialog.h"
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "dictionary/dict_store.h"
 #include "platform/fonts.h"
 #include "platform/main_window.h"
 #include "platform/message_box.h"
-#include "platform/program_directory.h"
+#include "files/program_directory.h"
 #include "platform/string_resources.h"
 #include "ui_wait.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "browser_recorder.h"
 #include "loopback_server.h"
 #include "online/dlg_online.h"

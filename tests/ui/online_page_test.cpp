@@ -8,7 +8,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "loopback_server.h"
 #include "online/dlg_online.h"
 #include "page_script.h"

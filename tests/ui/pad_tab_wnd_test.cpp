@@ -11,16 +11,14 @@
 #include <array>
 #include <memory>
 
-#include "app/startup_settings.h"
 #include "browser_recorder.h"
 #include "controls/pad_tab_wnd.h"
-#include "crypto/cipher_method_set.h"
-#include "crypto/text_cipher_key.h"
+#include "files/program_directory.h"
 #include "platform/ansi_text.h"
 #include "platform/fonts.h"
 #include "platform/main_window.h"
-#include "platform/program_directory.h"
 #include "platform/string_resources.h"
+#include "settings/startup_settings.h"
 
 namespace {
 
@@ -48,6 +46,7 @@ protected:
     void Build(unsigned style) {
         m_host.resize(330, 548);
         ASSERT_TRUE(m_tab.Create(style, kRect, &m_host, 125));
+        m_tab.SetTitle(TheStartupSettings().titleText);
         const char* captions[] = {"词典", "在线", "关于"};
         for (std::size_t i = 0; i < m_pages.size(); ++i) {
             m_pages[i] = std::make_unique<QWidget>(&m_tab);
@@ -206,11 +205,11 @@ TEST_F(PADTabWndTest, LogoOpensThePublishersAddressAndMinimizeMinimizesTheMainWi
     dialog.show();
     BrowserRecorder recorder;
     QTest::mouseClick(HeaderButton(tab, CPADTabWnd::ID_LOGO), Qt::LeftButton);
-    const std::string address = TheCipherMethodSet().TextCipher(
-        CCipherMethodSet::kTea, TextCipherKey, LoadStringResource("113"));
+    EXPECT_TRUE(recorder.opened.empty());
+    tab.SetLogoUrl("http://publisher.example/logo");
+    QTest::mouseClick(HeaderButton(tab, CPADTabWnd::ID_LOGO), Qt::LeftButton);
     ASSERT_EQ(recorder.opened.size(), 1u);
-    EXPECT_EQ(recorder.opened[0], QUrl(FromAnsi(address)));
-    EXPECT_EQ(recorder.opened[0].scheme(), "http");
+    EXPECT_EQ(recorder.opened[0], QUrl("http://publisher.example/logo"));
 
     SetMainWindow(&dialog);
     QTest::mouseClick(HeaderButton(tab, CPADTabWnd::ID_MINIMIZE), Qt::LeftButton);

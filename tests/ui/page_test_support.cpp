@@ -10,15 +10,15 @@
 #include <QWebEngineView>
 #include <filesystem>
 
-#include "app/startup_settings.h"
+#include "settings/startup_settings.h"
 #include "dict_file_builder.h"
-#include "online/notice_state.h"
+#include "settings/notice_state.h"
 #include "page_script.h"
 #include "platform/ansi_text.h"
 #include "platform/fonts.h"
 #include "platform/main_window.h"
-#include "platform/mbcs.h"
-#include "platform/program_directory.h"
+#include "text/mbcs.h"
+#include "files/program_directory.h"
 #include "platform/string_resources.h"
 #include "temp_dir.h"
 

@@ -5,7 +5,7 @@
 #include <QWebEngineProfile>
 #include <optional>
 
-#include "platform/program_scheme.h"
+#include "pagehost/program_scheme.h"
 #include "ui_wait.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "platform/program_scheme.h"
+#include "pagehost/program_scheme.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

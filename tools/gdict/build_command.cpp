@@ -7,8 +7,8 @@
 
 #include "dictionary/dict_entry.h"
 #include "dictionary/dict_file_writer.h"
-#include "platform/file_name.h"
-#include "platform/mbcs.h"
+#include "files/file_name.h"
+#include "text/mbcs.h"
 #include "tools/gdict/arguments.h"
 #include "tools/gdict/commands.h"
 

@@ -3,7 +3,7 @@
 #include "crypto/cipher_method_set.h"
 #include "crypto/stored_text.h"
 #include "crypto/text_cipher_key.h"
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 #include "tools/gdict/arguments.h"
 #include "tools/gdict/commands.h"
 

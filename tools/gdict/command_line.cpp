@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "platform/wide_text.h"
+#include "text/wide_text.h"
 
 Utf8CommandLine::Utf8CommandLine(int argc, char** argv) : m_argc(argc), m_argv(argv) {
     int count = 0;

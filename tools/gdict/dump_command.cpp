@@ -2,7 +2,7 @@
 
 #include "dictionary/dict_store.h"
 #include "dictionary/file_error.h"
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 #include "tools/gdict/arguments.h"
 #include "tools/gdict/commands.h"
 

@@ -12,7 +12,7 @@
 
 #include "crypto/cipher_method_set.h"
 #include "crypto/sha.h"
-#include "platform/file_name.h"
+#include "files/file_name.h"
 #include "tools/gdict/arguments.h"
 #include "tools/gdict/commands.h"
 

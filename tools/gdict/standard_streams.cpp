@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/wide_text.h"
+#include "text/wide_text.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "dictionary/dict_store.h"
 #include "dictionary/near_matches.h"
-#include "platform/mbcs.h"
+#include "text/mbcs.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <iostream>
 
 #include "dictionary/dict_store.h"
-#include "platform/file_name.h"
-#include "platform/mbcs.h"
-#include "platform/program_directory.h"
+#include "files/file_name.h"
+#include "text/mbcs.h"
+#include "files/program_directory.h"
 #include "tools/gdict/arguments.h"
 #include "tools/gdict/commands.h"
 #include "tools/gdict/term_translator.h"

@@ -1,3 +1,0 @@
-#include "online/notice_state.h"
-
-std::atomic<std::int32_t> showNoticeInPage{0};
