@@ -5,11 +5,11 @@
 #include <QPixmap>
 #include <QTimerEvent>
 
-#include "settings/startup_settings.h"
 #include "platform/ansi_text.h"
 #include "platform/debug_output.h"
 #include "platform/dialog_units.h"
 #include "platform/string_resources.h"
+#include "settings/startup_settings.h"
 
 namespace {
 

@@ -5,16 +5,16 @@
 #include <string>
 
 #include "app/main_dialog.h"
-#include "settings/startup_settings.h"
+#include "files/program_directory.h"
 #include "online/notice_worker.h"
+#include "pagehost/program_scheme.h"
 #include "platform/ansi_text.h"
 #include "platform/chinese_locale.h"
 #include "platform/debug_output.h"
 #include "platform/fonts.h"
 #include "platform/main_window.h"
-#include "files/program_directory.h"
-#include "pagehost/program_scheme.h"
 #include "platform/string_resources.h"
+#include "settings/startup_settings.h"
 
 CDictApp::CDictApp(int argc, char** argv)
     : m_programName(argc > 0 && argv[0] != nullptr ? argv[0] : "garment_dictionary"),

@@ -5,8 +5,8 @@
 #include <QTimerEvent>
 
 #include "app/main_dialog.h"
-#include "settings/startup_settings.h"
 #include "platform/ansi_text.h"
+#include "settings/startup_settings.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <QMenu>
 #include <exception>
 
-#include "settings/startup_settings.h"
 #include "platform/ansi_text.h"
 #include "platform/dialog_units.h"
 #include "platform/message_box.h"
 #include "platform/string_resources.h"
+#include "settings/startup_settings.h"
 
 namespace {
 

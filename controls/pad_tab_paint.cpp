@@ -95,8 +95,7 @@ void CPADTabWnd::OnPaint(QPainter& painter) {
 
     painter.setPen(Qt::white);
     painter.drawText(WinRect{kTitleLeft, 0, headerWidth, kHeaderHeight}.ToQRect(),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     FromAnsi(m_title));
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, FromAnsi(m_title));
     painter.drawText(m_rcClock, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
                      FromAnsi(LocalClockText()));
 

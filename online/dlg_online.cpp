@@ -4,10 +4,10 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-#include "settings/startup_settings.h"
 #include "online/new_window_opener.h"
 #include "online/offline_page.h"
 #include "platform/ansi_text.h"
+#include "settings/startup_settings.h"
 
 CDlgOnline::CDlgOnline() : CHtmlDialog(0) {}
 

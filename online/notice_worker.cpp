@@ -8,16 +8,16 @@
 #include <stdexcept>
 #include <thread>
 
-#include "settings/startup_settings.h"
 #include "crypto/cipher_method_set.h"
 #include "crypto/text_cipher_key.h"
-#include "settings/notice_state.h"
+#include "files/private_file.h"
 #include "online/url_fetcher.h"
 #include "platform/debug_output.h"
-#include "text/mbcs.h"
 #include "platform/message_box.h"
-#include "files/private_file.h"
 #include "platform/string_resources.h"
+#include "settings/notice_state.h"
+#include "settings/startup_settings.h"
+#include "text/mbcs.h"
 
 namespace {
 

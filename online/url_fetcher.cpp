@@ -8,8 +8,8 @@
 #include <memory>
 #include <optional>
 
-#include "platform/ansi_text.h"
 #include "files/private_file.h"
+#include "platform/ansi_text.h"
 
 namespace {
 

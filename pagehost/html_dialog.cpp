@@ -16,9 +16,9 @@
 #include <QWebEngineView>
 #include <set>
 
-#include "platform/ansi_text.h"
 #include "pagehost/page_navigation.h"
 #include "pagehost/program_scheme.h"
+#include "platform/ansi_text.h"
 
 // The web page of an HTML dialog: it recognises the bridge's prompts by their marker and hands
 // the events they carry to the dialog; every other prompt is the page's own. A page of the

@@ -12,9 +12,9 @@
 #include <iterator>
 #include <string>
 
-#include "platform/ansi_text.h"
 #include "files/file_name.h"
 #include "files/program_directory.h"
+#include "platform/ansi_text.h"
 
 namespace {
 

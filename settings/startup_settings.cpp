@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "settings/text_constants.h"
 #include "crypto/cipher_method_set.h"
 #include "crypto/text_cipher_key.h"
 #include "files/program_directory.h"
+#include "settings/text_constants.h"
 
 namespace {
 

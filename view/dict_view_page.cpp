@@ -2,12 +2,12 @@
 
 #include <QApplication>
 
-#include "settings/startup_settings.h"
-#include "platform/debug_output.h"
-#include "webfilter/html_sanitizer.h"
-#include "platform/main_window.h"
-#include "pagehost/page_path.h"
 #include "files/program_directory.h"
+#include "pagehost/page_path.h"
+#include "platform/debug_output.h"
+#include "platform/main_window.h"
+#include "settings/startup_settings.h"
+#include "webfilter/html_sanitizer.h"
 
 namespace {
 

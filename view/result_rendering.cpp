@@ -2,20 +2,20 @@
 #include <algorithm>
 #include <charconv>
 
-#include "settings/startup_settings.h"
-#include "settings/text_constants.h"
 #include "crypto/cipher_method_set.h"
 #include "crypto/text_cipher_key.h"
 #include "dictionary/dict_store.h"
 #include "dictionary/near_matches.h"
-#include "settings/notice_state.h"
+#include "files/program_directory.h"
+#include "pagehost/page_path.h"
 #include "platform/ansi_text.h"
 #include "platform/message_box.h"
-#include "pagehost/page_path.h"
-#include "files/program_directory.h"
 #include "platform/shell_open.h"
 #include "platform/string_resources.h"
 #include "platform/wait_cursor.h"
+#include "settings/notice_state.h"
+#include "settings/startup_settings.h"
+#include "settings/text_constants.h"
 #include "view/dict_view_page.h"
 #include "view/result_rows.h"
 

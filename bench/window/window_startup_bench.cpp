@@ -15,14 +15,14 @@
 #include <vector>
 
 #include "app/main_dialog.h"
-#include "settings/startup_settings.h"
+#include "files/program_directory.h"
+#include "pagehost/program_scheme.h"
 #include "platform/ansi_text.h"
 #include "platform/fonts.h"
 #include "platform/main_window.h"
 #include "platform/message_box.h"
-#include "files/program_directory.h"
-#include "pagehost/program_scheme.h"
 #include "platform/string_resources.h"
+#include "settings/startup_settings.h"
 #include "ui_wait.h"
 
 namespace {

@@ -9,9 +9,9 @@
 
 #include "dictionary/dict_store.h"
 #include "dictionary/near_matches.h"
-#include "text/mbcs.h"
 #include "tests/support/dict_file_builder.h"
 #include "tests/support/temp_dir.h"
+#include "text/mbcs.h"
 
 namespace {
 

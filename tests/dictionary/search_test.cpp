@@ -5,9 +5,9 @@
 
 #include "dictionary/dict_store.h"
 #include "dictionary/folded_query.h"
-#include "text/mbcs.h"
 #include "tests/support/dict_file_builder.h"
 #include "tests/support/temp_dir.h"
+#include "text/mbcs.h"
 
 namespace {
 

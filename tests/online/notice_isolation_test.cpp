@@ -7,14 +7,14 @@
 #include <QWebEngineView>
 #include <fstream>
 
-#include "settings/startup_settings.h"
 #include "browser_recorder.h"
 #include "loopback_server.h"
-#include "settings/notice_state.h"
 #include "online/notice_worker.h"
 #include "page_test_support.h"
-#include "platform/ansi_text.h"
 #include "pagehost/program_scheme.h"
+#include "platform/ansi_text.h"
+#include "settings/notice_state.h"
+#include "settings/startup_settings.h"
 #include "temp_dir.h"
 
 namespace {

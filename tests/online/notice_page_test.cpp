@@ -9,17 +9,17 @@
 #include <thread>
 
 #include "app/main_dialog.h"
-#include "settings/startup_settings.h"
+#include "files/program_directory.h"
 #include "loopback_server.h"
-#include "settings/notice_state.h"
 #include "online/notice_worker.h"
 #include "page_script.h"
 #include "platform/ansi_text.h"
 #include "platform/fonts.h"
 #include "platform/main_window.h"
 #include "platform/message_box.h"
-#include "files/program_directory.h"
 #include "platform/string_resources.h"
+#include "settings/notice_state.h"
+#include "settings/startup_settings.h"
 #include "temp_dir.h"
 #include "ui_wait.h"
 

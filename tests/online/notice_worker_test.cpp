@@ -14,11 +14,11 @@
 #include <stdexcept>
 #include <thread>
 
-#include "settings/startup_settings.h"
 #include "loopback_server.h"
-#include "settings/notice_state.h"
 #include "platform/message_box.h"
 #include "platform/string_resources.h"
+#include "settings/notice_state.h"
+#include "settings/startup_settings.h"
 #include "temp_dir.h"
 #include "ui_wait.h"
 

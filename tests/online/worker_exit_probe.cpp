@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "app/dict_app.h"
-#include "settings/startup_settings.h"
 #include "loopback_server.h"
 #include "online/notice_worker.h"
+#include "settings/startup_settings.h"
 #include "temp_dir.h"
 #include "ui_wait.h"
 

@@ -3,8 +3,8 @@
 
 #include <QKeyEvent>
 
-#include "pagehost/page_path.h"
 #include "files/program_directory.h"
+#include "pagehost/page_path.h"
 #include "platform/virtual_key.h"
 
 namespace {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "text/mbcs.h"
 #include "tests/res/resource_files.h"
+#include "text/mbcs.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/startup_settings.h"
-#include "settings/text_constants.h"
 #include "crypto/cipher_method_set.h"
 #include "crypto/text_cipher_key.h"
-#include "text/mbcs.h"
+#include "settings/startup_settings.h"
+#include "settings/text_constants.h"
 #include "tests/res/resource_files.h"
+#include "text/mbcs.h"
 
 namespace {
 

@@ -14,12 +14,12 @@
 #include <vector>
 
 #include "app/about_dialog.h"
-#include "settings/startup_settings.h"
 #include "browser_recorder.h"
+#include "files/program_directory.h"
 #include "platform/ansi_text.h"
 #include "platform/fonts.h"
-#include "files/program_directory.h"
 #include "platform/string_resources.h"
+#include "settings/startup_settings.h"
 
 namespace {
 

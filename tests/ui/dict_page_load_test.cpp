@@ -8,9 +8,9 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
-#include "settings/startup_settings.h"
 #include "page_test_support.h"
 #include "platform/ansi_text.h"
+#include "settings/startup_settings.h"
 #include "temp_dir.h"
 
 namespace {

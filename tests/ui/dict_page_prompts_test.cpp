@@ -4,15 +4,15 @@
 #include <QGuiApplication>
 #include <QUrl>
 
-#include "settings/startup_settings.h"
-#include "settings/text_constants.h"
 #include "browser_recorder.h"
 #include "crypto/cipher_method_set.h"
 #include "crypto/text_cipher_key.h"
-#include "settings/notice_state.h"
 #include "page_test_support.h"
 #include "platform/ansi_text.h"
 #include "platform/string_resources.h"
+#include "settings/notice_state.h"
+#include "settings/startup_settings.h"
+#include "settings/text_constants.h"
 
 namespace {
 

@@ -12,13 +12,13 @@
 #include <QWebEngineView>
 
 #include "app/main_dialog.h"
-#include "settings/startup_settings.h"
 #include "dictionary/dict_store.h"
+#include "files/program_directory.h"
 #include "platform/fonts.h"
 #include "platform/main_window.h"
 #include "platform/message_box.h"
-#include "files/program_directory.h"
 #include "platform/string_resources.h"
+#include "settings/startup_settings.h"
 #include "ui_wait.h"
 
 namespace {

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "settings/startup_settings.h"
 #include "browser_recorder.h"
 #include "loopback_server.h"
 #include "online/dlg_online.h"
 #include "online/new_window_opener.h"
 #include "platform/message_box.h"
+#include "settings/startup_settings.h"
 #include "ui_wait.h"
 
 namespace {

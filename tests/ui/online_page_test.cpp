@@ -8,11 +8,11 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-#include "settings/startup_settings.h"
 #include "loopback_server.h"
 #include "online/dlg_online.h"
 #include "page_script.h"
 #include "platform/ansi_text.h"
+#include "settings/startup_settings.h"
 #include "ui_wait.h"
 
 namespace {

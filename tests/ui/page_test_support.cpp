@@ -10,17 +10,17 @@
 #include <QWebEngineView>
 #include <filesystem>
 
-#include "settings/startup_settings.h"
 #include "dict_file_builder.h"
-#include "settings/notice_state.h"
+#include "files/program_directory.h"
 #include "page_script.h"
 #include "platform/ansi_text.h"
 #include "platform/fonts.h"
 #include "platform/main_window.h"
-#include "text/mbcs.h"
-#include "files/program_directory.h"
 #include "platform/string_resources.h"
+#include "settings/notice_state.h"
+#include "settings/startup_settings.h"
 #include "temp_dir.h"
+#include "text/mbcs.h"
 
 namespace {
 

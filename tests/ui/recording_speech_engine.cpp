@@ -1,7 +1,7 @@
 #include "recording_speech_engine.h"
 
-#include <QTimer>
 #include <gtest/gtest.h>
+#include <QTimer>
 
 void RecordingSpeechEngine::Say(const QString& text) {
     if (m_busy) ADD_FAILURE() << "\"" << text.toStdString() << "\" cut off the utterance before";

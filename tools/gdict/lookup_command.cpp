@@ -3,8 +3,8 @@
 
 #include "dictionary/dict_store.h"
 #include "dictionary/near_matches.h"
-#include "text/mbcs.h"
 #include "files/program_directory.h"
+#include "text/mbcs.h"
 #include "tools/gdict/arguments.h"
 #include "tools/gdict/commands.h"
 

@@ -3,8 +3,8 @@
 
 #include "dictionary/dict_store.h"
 #include "files/file_name.h"
-#include "text/mbcs.h"
 #include "files/program_directory.h"
+#include "text/mbcs.h"
 #include "tools/gdict/arguments.h"
 #include "tools/gdict/commands.h"
 #include "tools/gdict/term_translator.h"
