@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <new>
+#include <stdexcept>
 
 #include "dictionary/archive_reader.h"
 #include "dictionary/file_error.h"
@@ -60,6 +61,27 @@ long CDictStore::ReadEntries(CArchiveReader& archive) {
         PointEntriesAtTexts(texts);
     }
     return skipped;
+}
+
+void CDictStore::AddEntry(std::string_view english, std::string_view chinese) {
+    if (english.find('\0') != std::string_view::npos ||
+        chinese.find('\0') != std::string_view::npos) {
+        throw std::invalid_argument("a dictionary text holds no zero byte");
+    }
+    // Room for everything first, so that nothing after it can fail.
+    if (m_entries.size() == m_entries.capacity()) {
+        m_entries.reserve(std::max<std::size_t>(64, 2 * m_entries.capacity()));
+    }
+    const std::size_t needed = m_texts.size() + english.size() + chinese.size() + 2;
+    const char* const texts = m_texts.data();
+    if (needed > m_texts.capacity()) m_texts.reserve(std::max(needed, 2 * m_texts.capacity()));
+    PointEntriesAtTexts(texts);
+    CDictEntry entry;
+    entry.english = std::string_view(m_texts.data() + m_texts.size(), english.size());
+    m_texts.append(english).push_back('\0');
+    entry.chinese = std::string_view(m_texts.data() + m_texts.size(), chinese.size());
+    m_texts.append(chinese).push_back('\0');
+    m_entries.push_back(entry);
 }
 
 void CDictStore::ReserveFor(std::uint32_t count, std::optional<std::uint64_t> bytesLeft) {

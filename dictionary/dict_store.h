@@ -31,6 +31,13 @@ public:
     // did not decipher and were left out. Archive failures throw CFileError.
     long ReadEntries(CArchiveReader& archive);
 
+    // Appends an entry of the code page 936 texts english and chinese from memory (the store
+    // keeps its own copies; the texts must not view the store's own), as if it had been read
+    // from a file. Throws std::invalid_argument
+    // when a text holds a zero byte, std::bad_alloc when memory runs out: the store is then as it
+    // was. Like loading, it ends the validity of earlier results.
+    void AddEntry(std::string_view english, std::string_view chinese);
+
     // Every entry whose English or Chinese text contains query, ignoring letter case under the
     // rules of code page 936: first the entries in which one of the texts begins with the
     // query, then those that contain it only further in, each group in file order. An empty

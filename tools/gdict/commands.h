@@ -15,6 +15,8 @@ int RunDecryptFile(const std::vector<std::string>& args);
 int RunSha256(const std::vector<std::string>& args);
 int RunConvert(const std::vector<std::string>& args);
 int RunTranslate(const std::vector<std::string>& args);
+// Exits 1 when remove finds no such term and when import skips lines.
+int RunOwn(const std::vector<std::string>& args);
 
 // Code page 936 text from a UTF-8 argument; throws std::runtime_error naming what when the
 // text cannot be held in code page 936.

@@ -1,5 +1,5 @@
 // gdict: looks up, builds and inspects dictionary files and stored texts from the command line,
-// and enciphers, deciphers and digests files with the cipher library.
+// enciphers, deciphers and digests files with the cipher library, and manages the own terms.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -48,13 +48,26 @@ constexpr char kUsage[] =
     "      and spaces: gsm, g/m2 | oz, oz/yd2 (fabric weight); momme, mm (silk weight);\n"
     "      denier, den, d | dtex | tex (linear density); ne | nm (yarn count);\n"
     "      cm | inch, in, \" (length); spi | spc (stitch density)\n"
+    "  gdict own add [--data DIR] ENGLISH CHINESE [NOTE]\n"
+    "  gdict own remove [--data DIR] ENGLISH [CHINESE]\n"
+    "  gdict own list [--data DIR]\n"
+    "  gdict own import [--data DIR] FILE\n"
+    "  gdict own export [--data DIR] [--format tsv|csv] FILE|-\n"
+    "      the own terms, which the program searches with the dictionary: add one (a pair\n"
+    "      held already gets the note), remove one or every one of an English text (exit 1\n"
+    "      when there is none), list them (\"english TAB chinese TAB note\" lines), import a\n"
+    "      UTF-8 TSV or CSV file of \"english, chinese[, note]\" lines (a header line is\n"
+    "      recognised; each skipped line is reported as \"line N: reason\" on standard error,\n"
+    "      exit 1 when there are any), export them; --data DIR in place of the user's data\n"
+    "      folder (default $GDICT_DATA_DIR, else the program's)\n"
     "  gdict --help | -h | help\n"
     "      this text\n"
     "  gdict --version\n"
     "      the version line\n"
     "Without --dict, lookup and translate read the dictionary beside the executable. When\n"
     "lookup finds nothing, it prints \"did you mean: \" and up to five near matches on\n"
-    "standard error. The subcommands other than lookup and translate exit 0, or 2 on an error.\n";
+    "standard error. The subcommands other than lookup, translate and own exit 0, or 2 on an\n"
+    "error.\n";
 
 struct Subcommand {
     const char* name;
@@ -72,6 +85,7 @@ constexpr Subcommand kSubcommands[] = {
     {"sha256", RunSha256},
     {"translate", RunTranslate},
     {"convert", RunConvert},
+    {"own", RunOwn},
 };
 
 int Run(const Subcommand& subcommand, const std::vector<std::string>& args) {
