@@ -26,15 +26,34 @@ std::vector<std::filesystem::path> SourceFiles() {
     return files;
 }
 
+struct SourceEntry {
+    std::string where;  // file name and line number
+    std::string english;
+    std::string chinese;  // empty when the line has no TAB
+};
+
+// Every entry line of every source file.
+std::vector<SourceEntry> SourceEntries() {
+    std::vector<SourceEntry> entries;
+    for (const std::filesystem::path& file : SourceFiles()) {
+        std::ifstream in(file, std::ios::binary);
+        int number = 0;
+        for (std::string line; std::getline(in, line);) {
+            ++number;
+            if (line.empty() || line[0] == '#') continue;
+            const std::size_t tab = line.find('\t');
+            entries.push_back({file.filename().string() + ":" + std::to_string(number),
+                               line.substr(0, tab),
+                               tab == std::string::npos ? std::string() : line.substr(tab + 1)});
+        }
+    }
+    return entries;
+}
+
 // The English text of every entry line of every source file.
 std::vector<std::string> EnglishTexts() {
     std::vector<std::string> texts;
-    for (const std::filesystem::path& file : SourceFiles()) {
-        std::ifstream in(file, std::ios::binary);
-        for (std::string line; std::getline(in, line);) {
-            if (!line.empty() && line[0] != '#') texts.push_back(line.substr(0, line.find('\t')));
-        }
-    }
+    for (SourceEntry& entry : SourceEntries()) texts.push_back(std::move(entry.english));
     return texts;
 }
 
@@ -64,6 +83,55 @@ std::vector<std::string> AbbreviationWords(const std::string& english) {
         if (Capitals(word) >= 2 && !IsRomanNumeral(word)) words.push_back(word);
     }
     return words;
+}
+
+// The sense labels of data/README.md. A note may also be a short free label or the abbreviation
+// that the English text spells out.
+constexpr std::string_view kSenseLabels[] = {
+    "成本", "长度",   "贸易", "单证", "付款", "合同", "物流", "海关",    "认证",
+    "审核", "化学品", "纤维", "纱线", "面料", "针织", "梭织", "缝制",    "印染",
+    "整理", "检验",   "测试", "疵点", "部位", "尺码", "颜色", "童装",    "婴儿",
+    "鞋",   "箱包",   "皮革", "文胸", "内衣", "袜子", "塑料", "车间用语"};
+constexpr std::size_t kFreeLabelMaxCharacters = 6;
+
+std::size_t Utf8Characters(std::string_view text) {
+    return std::count_if(text.begin(), text.end(),
+                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+}
+
+bool IsAbbreviationNote(std::string_view note) {
+    return note.find_first_not_of(
+               "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789/&.'%-") ==
+           std::string_view::npos;
+}
+
+// What is wrong with the note of an entry's Chinese text, or an empty text when nothing is: at most
+// one full-width bracket pair, closing the text, holding a sense label, a free label of at most six
+// characters without a separator, or an abbreviation found in the English text.
+std::string NoteProblem(std::string_view english, std::string_view chinese) {
+    constexpr std::string_view open = "（";
+    constexpr std::string_view close = "）";
+    if (chinese.find_first_of("()") != std::string_view::npos) return "half-width bracket";
+    const std::size_t start = chinese.find(open);
+    const std::size_t end = chinese.find(close);
+    if (start == std::string_view::npos && end == std::string_view::npos) return "";
+    if (start == std::string_view::npos || end != chinese.size() - close.size() || end < start ||
+        chinese.find(open, start + 1) != std::string_view::npos ||
+        chinese.find(close, start) != end) {
+        return "a note only at the end, in one pair of full-width brackets";
+    }
+    const std::string_view note = chinese.substr(start + open.size(), end - start - open.size());
+    if (note.empty()) return "empty note";
+    if (IsAbbreviationNote(note)) {
+        return english.find(note) == std::string_view::npos ? "abbreviation not in the English"
+                                                            : "";
+    }
+    if (std::find(std::begin(kSenseLabels), std::end(kSenseLabels), note) != std::end(kSenseLabels))
+        return "";
+    for (std::string_view separator : {" ", "、", "，", "；", "：", "/", "|"}) {
+        if (note.find(separator) != std::string_view::npos) return "separator in the note";
+    }
+    return Utf8Characters(note) > kFreeLabelMaxCharacters ? "free label too long" : "";
 }
 
 bool HasStraySpace(const std::string& text) {
@@ -135,6 +203,41 @@ TEST(DictionarySourcesTest, EveryAbbreviationHasItsExpansion) {
         }
     }
     for (const std::string& word : missing) ADD_FAILURE() << word << " has no \"" << word << " (\"";
+}
+
+// A note tells senses apart (CM: 加工费（成本）, 厘米（长度）), marks a shop-floor word or repeats
+// the abbreviation; it closes the Chinese text, so a search and a reader meet the term first.
+TEST(DictionarySourcesTest, NotesCloseTheChineseText) {
+    const struct {
+        const char* english;
+        const char* chinese;
+        bool fine;
+    } cases[] = {
+        {"CM", "加工费（成本）", true},
+        {"armhole", "夹圈（车间用语）", true},
+        {"wing", "侧比（文胸）", true},
+        {"ISO 105-C06", "耐洗色牢度（试验通则）", true},
+        {"WIP (work in progress)", "在制品（WIP）", true},
+        {"75D/72F (75 denier, 72 filaments)", "75旦72孔（75D/72F）", true},
+        {"shirt", "衬衫", true},
+        {"WIP (work in progress)", "在制品（QC）", false},
+        {"DEHP", "邻苯二甲酸二（2-乙基己基）酯", false},
+        {"CM", "加工费（成本）（贸易）", false},
+        {"CM", "加工费(成本)", false},
+        {"CM", "（成本）加工费", false},
+        {"CM", "加工费（）", false},
+        {"CM", "加工费（成本、贸易）", false},
+        {"ISO 12945-2", "起毛起球（改型马丁代尔法）", false},
+        {"CM", "加工费）（成本", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NoteProblem(c.english, c.chinese).empty(), c.fine)
+            << c.english << " " << c.chinese;
+    }
+    for (const SourceEntry& entry : SourceEntries()) {
+        const std::string problem = NoteProblem(entry.english, entry.chinese);
+        EXPECT_TRUE(problem.empty()) << entry.where << ": " << entry.chinese << ": " << problem;
+    }
 }
 
 // The bundled file lists entries by English text ignoring letter case, so a headword comes before
