@@ -1,5 +1,5 @@
-// Loading, searching and finding near matches in synthetic dictionaries of 10,000, 100,000 and
-// 1,000,000 entries, and searching a dictionary file of one's own:
+// Loading, searching, ranking the results and finding near matches in synthetic dictionaries of
+// 10,000, 100,000 and 1,000,000 entries, and searching a dictionary file of one's own:
 //
 //   dictionary_bench --dict FILE --query TEXT [benchmark options]
 //
@@ -20,6 +20,7 @@
 #include "dictionary/dict_file_writer.h"
 #include "dictionary/dict_store.h"
 #include "dictionary/near_matches.h"
+#include "dictionary/result_ranking.h"
 #include "text/mbcs.h"
 
 namespace {
@@ -109,6 +110,59 @@ void BM_SearchNoMatch(benchmark::State& state) {
     Search(state, "qwz");
 }
 
+// The search and the ranking of what it found (BM_Search... plus the ranking step).
+void SearchAndRank(benchmark::State& state, const char* query) {
+    CDictStore store;
+    store.LoadFile(DictionaryFile(static_cast<int>(state.range(0))));
+    const bool chinese = IsChineseQuery(query);
+    std::size_t found = 0;
+    for (auto _ : state) {
+        std::size_t prefixCount = 0;
+        const CResultList results = store.Search(query, prefixCount);
+        const std::vector<CRankedRow> rows =
+            RankResults({{query, {&results, prefixCount}, {}, false}}, chinese);
+        found = rows.size();
+        benchmark::DoNotOptimize(rows.data());
+    }
+    state.counters["results"] = static_cast<double>(found);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The ranked search as the page and gdict run it: the query and its other forms.
+void RankedSearch(benchmark::State& state, const char* query) {
+    CDictStore store;
+    store.LoadFile(DictionaryFile(static_cast<int>(state.range(0))));
+    std::size_t found = 0;
+    for (auto _ : state) {
+        const CRankedResults ranked = SearchRanked(store, nullptr, query);
+        found = ranked.rows.size();
+        benchmark::DoNotOptimize(ranked.rows.data());
+    }
+    state.counters["results"] = static_cast<double>(found);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_RankEnglishPrefix(benchmark::State& state) {
+    SearchAndRank(state, "cotton");
+}
+void BM_RankEnglishInfix(benchmark::State& state) {
+    SearchAndRank(state, "llar");
+}
+void BM_RankChinese(benchmark::State& state) {
+    SearchAndRank(state, kShirtChinese);
+}
+// "cottons" is a form of "cotton" that begins with it: no second search.
+void BM_RankedSearchEnglishPrefix(benchmark::State& state) {
+    RankedSearch(state, "cotton");
+}
+// Two words: the forms with a hyphen and closed up are searched too.
+void BM_RankedSearchTwoWords(benchmark::State& state) {
+    RankedSearch(state, "cotton twill");
+}
+void BM_RankedSearchChinese(benchmark::State& state) {
+    RankedSearch(state, kShirtChinese);
+}
+
 // The eight near matches that the dictionary page offers; query gets the loaded store.
 template <typename Query>
 void NearMatches(benchmark::State& state, Query makeQuery) {
@@ -162,6 +216,12 @@ BENCHMARK(BM_SearchEnglishPrefix)->Apply(Sizes);
 BENCHMARK(BM_SearchEnglishInfix)->Apply(Sizes);
 BENCHMARK(BM_SearchChinese)->Apply(Sizes);
 BENCHMARK(BM_SearchNoMatch)->Apply(Sizes);
+BENCHMARK(BM_RankEnglishPrefix)->Apply(Sizes);
+BENCHMARK(BM_RankEnglishInfix)->Apply(Sizes);
+BENCHMARK(BM_RankChinese)->Apply(Sizes);
+BENCHMARK(BM_RankedSearchEnglishPrefix)->Apply(Sizes);
+BENCHMARK(BM_RankedSearchTwoWords)->Apply(Sizes);
+BENCHMARK(BM_RankedSearchChinese)->Apply(Sizes);
 BENCHMARK(BM_NearMatchesEnglishWord)->Apply(Sizes);
 BENCHMARK(BM_NearMatchesEnglishPhrase)->Apply(Sizes);
 BENCHMARK(BM_NearMatchesChinese)->Apply(Sizes);

@@ -18,13 +18,15 @@ const char* AfterTextAt(const char* p) {
 // look back for the start of a character. The zero bytes before a match, two an entry, tell
 // which entry holds it and in which text, so that no entry is read. The first match in an
 // entry decides where the entry goes, and the scan goes on after the entry.
-CResultList CDictStore::Search(std::string_view query) const {
+CResultList CDictStore::Search(std::string_view query, std::size_t& prefixCount) const {
     const FoldedQuery folded(query);
     CResultList front;
+    prefixCount = 0;
     if (folded.size() == 0) {
         // Found at the start of every text.
         front.reserve(m_entries.size());
         for (const CDictEntry& entry : m_entries) front.push_back(&entry);
+        prefixCount = front.size();
         return front;
     }
     // No text holds a zero byte.
@@ -57,6 +59,12 @@ CResultList CDictStore::Search(std::string_view query) const {
         counted = next;
         candidates.SkipTo(next);
     }
+    prefixCount = front.size();
     front.insert(front.end(), back.begin(), back.end());
     return front;
+}
+
+CResultList CDictStore::Search(std::string_view query) const {
+    std::size_t prefixCount = 0;
+    return Search(query, prefixCount);
 }

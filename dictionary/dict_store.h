@@ -44,6 +44,9 @@ public:
     // query finds every entry. The results point into the store: they stay valid until the
     // store is destroyed or loads again.
     CResultList Search(std::string_view query) const;
+    // The same search, telling in prefixCount how many of the first results are those in which
+    // one of the texts begins with the query.
+    CResultList Search(std::string_view query, std::size_t& prefixCount) const;
 
     std::size_t size() const { return m_entries.size(); }
     // Every entry in file order. Their texts view the store's own memory: they stay valid

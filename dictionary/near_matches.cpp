@@ -7,6 +7,9 @@
 #include <unordered_set>
 
 #include "dictionary/dict_store.h"
+#include "dictionary/folded_query.h"
+#include "dictionary/result_ranking.h"
+#include "dictionary/word_forms.h"
 #include "text/mbcs.h"
 
 namespace {
@@ -124,8 +127,8 @@ std::vector<CNearMatch> DistinctMatches(const std::vector<const CDictEntry*>& ra
     return matches;
 }
 
-std::vector<CNearMatch> EnglishNearMatches(const CDictStore& store, std::string_view query,
-                                           std::size_t maxCount) {
+// The entries whose English text is near query, the closest first, then in file order.
+std::vector<const CDictEntry*> EnglishNearMatches(const CDictStore& store, std::string_view query) {
     Codes folded;
     FoldCodes(query, folded);
     const std::size_t m = folded.size();
@@ -147,12 +150,11 @@ std::vector<CNearMatch> EnglishNearMatches(const CDictStore& store, std::string_
 
     std::vector<const CDictEntry*> ranked;
     for (const auto& found : byDistance) ranked.insert(ranked.end(), found.begin(), found.end());
-    return DistinctMatches(ranked, maxCount,
-                           [](const CDictEntry& entry) { return std::string_view(entry.english); });
+    return ranked;
 }
 
-std::vector<CNearMatch> ChineseNearMatches(const CDictStore& store, std::string_view query,
-                                           std::size_t maxCount) {
+// The entries whose Chinese text shares enough characters with query, best first.
+std::vector<const CDictEntry*> ChineseNearMatches(const CDictStore& store, std::string_view query) {
     // Each distinct character of the query (white space aside) gets a slot number from 1 up.
     Codes queryCodes;
     FoldCodes(query, queryCodes);
@@ -198,8 +200,48 @@ std::vector<CNearMatch> ChineseNearMatches(const CDictStore& store, std::string_
     std::vector<const CDictEntry*> ranked;
     ranked.reserve(candidates.size());
     for (const Candidate& candidate : candidates) ranked.push_back(candidate.entry);
-    return DistinctMatches(ranked, maxCount,
-                           [](const CDictEntry& entry) { return std::string_view(entry.chinese); });
+    return ranked;
+}
+
+// The words of a text: its runs of characters between single-byte white space.
+std::vector<std::string_view> Words(std::string_view text) {
+    std::vector<std::string_view> words;
+    for (std::size_t pos = 0; pos < text.size();) {
+        if (IsSpace(text[pos])) {
+            ++pos;
+            continue;
+        }
+        const std::size_t start = pos;
+        while (pos < text.size() && !IsSpace(text[pos])) pos += mbcs::CharLength(text, pos);
+        words.push_back(text.substr(start, pos - start));
+    }
+    return words;
+}
+
+// The entries whose headword holds every one of words, or a form of it (word_forms.h), in any
+// order: those that the ranked search for the first word finds, in its order.
+template <typename Headword>
+std::vector<const CDictEntry*> AllWordsMatches(const CDictStore& store,
+                                               const std::vector<std::string_view>& words,
+                                               Headword headword) {
+    // For each word, the word and its forms.
+    std::vector<std::vector<FoldedQuery>> wanted;
+    for (const std::string_view word : words) {
+        std::vector<FoldedQuery>& forms = wanted.emplace_back();
+        forms.emplace_back(word);
+        for (const CWordForm& form : WordForms(word)) forms.emplace_back(form.text);
+    }
+    std::vector<const CDictEntry*> matches;
+    for (const CRankedRow& row : SearchRanked(store, nullptr, words.front()).rows) {
+        const std::string_view text = headword(*row.entry);
+        const bool holdsAll = std::all_of(wanted.begin(), wanted.end(), [text](const auto& forms) {
+            return std::any_of(forms.begin(), forms.end(), [text](const FoldedQuery& form) {
+                return form.FindIn(text) != std::string_view::npos;
+            });
+        });
+        if (holdsAll) matches.push_back(row.entry);
+    }
+    return matches;
 }
 
 }  // namespace
@@ -208,6 +250,15 @@ std::vector<CNearMatch> FindNearMatches(const CDictStore& store, std::string_vie
                                         std::size_t maxCount) {
     query = Trimmed(query);
     if (query.empty() || maxCount == 0) return {};
-    return HoldsDoubleByteCharacter(query) ? ChineseNearMatches(store, query, maxCount)
-                                           : EnglishNearMatches(store, query, maxCount);
+    const bool chinese = HoldsDoubleByteCharacter(query);
+    const auto headword = [chinese](const CDictEntry& entry) {
+        return chinese ? entry.chinese : entry.english;
+    };
+    std::vector<const CDictEntry*> ranked;
+    const std::vector<std::string_view> words = Words(query);
+    if (words.size() > 1) ranked = AllWordsMatches(store, words, headword);
+    const std::vector<const CDictEntry*> near =
+        chinese ? ChineseNearMatches(store, query) : EnglishNearMatches(store, query);
+    ranked.insert(ranked.end(), near.begin(), near.end());
+    return DistinctMatches(ranked, maxCount, headword);
 }

@@ -21,6 +21,9 @@ struct CNearMatch {
 // The query counts without the single-byte white space around it; it is Chinese when it holds a
 // double-byte character and English otherwise. Letter case is ignored throughout, under the
 // rules of code page 936.
+// - A query of more than one word (parted by white space) first: the headwords that hold every
+//   word, or another form of it (word_forms.h), in any order, in the order of the ranked search
+//   for the first word (result_ranking.h). Then as any query:
 // - English query: the headwords within an edit distance of 1 (a query of up to 4 characters),
 //   2 (up to 8) or 3 (longer), counting insertions, deletions, substitutions and swaps of two
 //   adjacent characters; the closest first, then in file order.

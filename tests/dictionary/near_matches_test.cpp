@@ -99,6 +99,38 @@ TEST_F(NearMatchesTest, ChineseQueriesFindHeadwordsSharingTheMostCharacters) {
     }
 }
 
+TEST_F(NearMatchesTest, AQueryOfWordsFirstOffersTheHeadwordsHoldingThemAll) {
+    Load({{"cotton woven fabric", "棉梭织布"},
+          {"cotton", "棉"},
+          {"fabric weight", "克重"},
+          {"organic cotton knit fabric", "有机棉针织布"},
+          {"fabrics of cotton", "棉布"},
+          {"cotton fabrc", "棉布"},
+          {"colour fastness", "色牢度"}});
+    const struct {
+        const char* query;
+        Texts expected;
+    } cases[] = {
+        // The ranked search of the first word in its order, then the near ones by edit distance.
+        {"cotton fabric",
+         {"cotton woven fabric", "organic cotton knit fabric", "fabrics of cotton",
+          "cotton fabrc"}},
+        {"FABRIC  cotton",
+         {"fabrics of cotton", "cotton woven fabric", "organic cotton knit fabric"}},
+        // Another form of a word will do: a singular, another spelling.
+        {"cotton fabrics",
+         {"cotton woven fabric", "organic cotton knit fabric", "fabrics of cotton",
+          "cotton fabrc"}},
+        {"color fastness", {"colour fastness"}},
+        {"linen fabric", {}},
+    };
+    for (const auto& [query, expected] : cases) {
+        EXPECT_EQ(Near(query), expected) << query;
+    }
+    EXPECT_EQ(Near("cotton fabric", 2),
+              (Texts{"cotton woven fabric", "organic cotton knit fabric"}));
+}
+
 TEST_F(NearMatchesTest, MatchesPointIntoTheStore) {
     Load(kGarments);
     const std::vector<CNearMatch> matches = FindNearMatches(m_store, "pockett", 5);

@@ -179,6 +179,57 @@ TEST_F(GdictTest, TranslateGivesATabSeparatedLinePerTerm) {
     EXPECT_EQ(Gdict({"translate", "--limit", "1", terms}).status, 2);
 }
 
+TEST_F(GdictTest, LookupRanksTheTypedTermFirstAndPrintsTextsAsStored) {
+    Gdict({"build",
+           Source("ASTM D2061 zipper strength\t拉链强力\nbartack\t打枣（车间用语）\n"
+                  "invisible zipper\t隐形拉链\nzip puller\t拉链头\nzipper\t拉链\n"),
+           Path("g.dat")});
+    const struct {
+        const char* query;
+        const char* out;
+    } cases[] = {
+        {"拉链",
+         "zipper\t拉链\nzip puller\t拉链头\nASTM D2061 zipper strength\t拉链强力\n"
+         "invisible zipper\t隐形拉链\n"},
+        {"zippers",
+         "zipper\t拉链\nASTM D2061 zipper strength\t拉链强力\ninvisible zipper\t隐形拉链\n"},
+        {"打枣", "bartack\t打枣（车间用语）\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = Gdict({"lookup", "--dict", Path("g.dat"), c.query});
+        EXPECT_EQ(run.status, 0) << c.query;
+        EXPECT_EQ(run.out, c.out) << c.query;
+    }
+}
+
+TEST_F(GdictTest, LookupOfAMeasurementGivesItsConversionsAsAHint) {
+    Gdict({"build", Source(kGlossary), Path("g.dat")});
+    const Outcome run = Gdict({"lookup", "--dict", Path("g.dat"), "70 denier"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "70 denier = 77.8 dtex\n70 denier = 7.78 tex\n");
+}
+
+TEST_F(GdictTest, TranslateLeavesNotesOutAndGivesTheTranslationsNoteAColumn) {
+    Gdict({"build",
+           Source("armhole\t袖窿\narmhole\t夹圈（车间用语）\nbartack\t打枣（车间用语）\n"
+                  "wing\t侧比（文胸）\nzipper\t拉链\n"),
+           Path("g.dat")});
+    const std::string terms = Path("terms.txt");
+    std::ofstream(terms, std::ios::binary)
+        << "armhole\nbartack\nWing\n打枣\n夹圈\n夹圈（车间用语）\nzippers\n";
+    const Outcome run = Gdict({"translate", "--dict", Path("g.dat"), terms});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "armhole\t袖窿\t夹圈\n"
+              "bartack\t打枣\t\t车间用语\n"
+              "Wing\t侧比\t\t文胸\n"
+              "打枣\tbartack\t\n"
+              "夹圈\tarmhole\t\n"
+              "夹圈（车间用语）\tarmhole\t\n"
+              "zippers\t拉链\t\n");
+}
+
 TEST_F(GdictTest, LookupReadsTheBundledDictionaryByDefault) {
     const Outcome run = Gdict({"lookup", "shirt"});
     EXPECT_EQ(run.status, 0);

@@ -1,21 +1,9 @@
-#include <charconv>
 #include <iostream>
 #include <stdexcept>
 
+#include "dictionary/trade_units.h"
 #include "tools/gdict/arguments.h"
 #include "tools/gdict/commands.h"
-#include "tools/gdict/trade_units.h"
-
-namespace {
-
-// The value as the user wrote it, with a point as its decimal mark ("1.5", "200").
-std::string ShortestText(double value) {
-    char text[64];
-    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
-    return error == std::errc() ? std::string(text, end) : std::to_string(value);
-}
-
-}  // namespace
 
 int RunConvert(const std::vector<std::string>& args) {
     // "200 gsm" as two words, or "200gsm" as one.
@@ -37,10 +25,8 @@ int RunConvert(const std::vector<std::string>& args) {
         throw std::runtime_error("unknown unit \"" + unitText + "\"; the units are " +
                                  tradeunits::UnitSpellings());
     }
-    for (const tradeunits::Unit::Target& target : unit->targets) {
-        const double result = target.reciprocal ? target.factor / *value : *value * target.factor;
-        std::cout << ShortestText(*value) << ' ' << unit->name << " = "
-                  << tradeunits::ThreeSignificantDigits(result) << ' ' << target.unit << '\n';
+    for (const std::string& line : tradeunits::ConversionLines(*value, *unit)) {
+        std::cout << line << '\n';
     }
     return 0;
 }

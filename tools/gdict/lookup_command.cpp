@@ -3,6 +3,8 @@
 
 #include "dictionary/dict_store.h"
 #include "dictionary/near_matches.h"
+#include "dictionary/result_ranking.h"
+#include "dictionary/trade_units.h"
 #include "files/program_directory.h"
 #include "text/mbcs.h"
 #include "tools/gdict/arguments.h"
@@ -32,14 +34,21 @@ int RunLookup(const std::vector<std::string>& args) {
 
     CDictStore store;
     store.LoadFile(path);
-    const CResultList results = store.Search(query);
+    const CRankedResults results = SearchRanked(store, nullptr, query);
     unsigned long printed = 0;
-    for (const CDictEntry* entry : results) {
+    for (const CRankedRow& row : results.rows) {
         if (printed++ == limit) break;
-        std::cout << mbcs::ToUtf8(entry->english) << '\t' << mbcs::ToUtf8(entry->chinese) << '\n';
+        std::cout << mbcs::ToUtf8(row.entry->english) << '\t' << mbcs::ToUtf8(row.entry->chinese)
+                  << '\n';
     }
-    if (!results.empty()) return 0;
-    // Nothing found: the nearest headwords go to standard error, so the output stays empty.
+    if (!results.rows.empty()) return 0;
+    // Nothing found. The output stays empty: what helps goes to standard error, the conversions
+    // of a measurement or else the nearest headwords.
+    const std::vector<std::string> conversions = tradeunits::MeasurementLines(query);
+    if (!conversions.empty()) {
+        for (const std::string& line : conversions) std::cerr << line << '\n';
+        return 1;
+    }
     const std::vector<CNearMatch> near = FindNearMatches(store, query, kNearMatchesShown);
     if (!near.empty()) {
         std::cerr << "did you mean: ";

@@ -3,7 +3,11 @@
 #include <algorithm>
 
 #include "dictionary/dict_store.h"
+#include "dictionary/folded_query.h"
 #include "dictionary/near_matches.h"
+#include "dictionary/result_ranking.h"
+#include "dictionary/term_note.h"
+#include "dictionary/word_forms.h"
 #include "text/mbcs.h"
 
 namespace {
@@ -14,34 +18,68 @@ std::string Folded(std::string_view text) {
     return folded;
 }
 
+// True when text, or its term without a trailing note, equals the folded form.
+bool Equals(std::string_view text, const FoldedQuery& form) {
+    return form.StartsIn(text) &&
+           (text.size() == form.size() || SplitNote(text).term.size() == form.size());
+}
+
 }  // namespace
 
 CTermTranslator::CTermTranslator(const CDictStore& store) : m_store(store) {
     for (const CDictEntry& entry : store.entries()) {
-        m_byEnglish[Folded(entry.english)].push_back(&entry);
-        m_byChinese[Folded(entry.chinese)].push_back(&entry);
+        std::vector<std::string> keys;
+        for (const std::string_view text : {entry.english, entry.chinese}) {
+            for (const std::string_view key : {text, SplitNote(text).term}) {
+                std::string folded = Folded(key);
+                if (!folded.empty() && std::find(keys.begin(), keys.end(), folded) == keys.end())
+                    keys.push_back(std::move(folded));
+            }
+        }
+        for (std::string& key : keys) m_byText[std::move(key)].push_back(&entry);
     }
 }
 
 CTermTranslator::Translation CTermTranslator::Translate(std::string_view term,
                                                         std::size_t maxNearMatches) const {
+    std::vector<std::string> texts{std::string(term)};
+    std::vector<bool> endsWord{false};
+    for (CWordForm& form : WordForms(term)) {
+        texts.push_back(std::move(form.text));
+        endsWord.push_back(form.endsWord);
+    }
+    // The entries that each form equals, from the index: what a search would rank first.
+    std::vector<CFormResults> forms;
+    for (std::size_t form = 0; form < texts.size(); ++form) {
+        const auto found = m_byText.find(Folded(texts[form]));
+        CFoundEntries equal;
+        if (found != m_byText.end()) equal = {&found->second, found->second.size()};
+        forms.push_back({texts[form], equal, {}, endsWord[form]});
+    }
+
     Translation result;
-    const bool chinese = !term.empty() && static_cast<unsigned char>(term[0]) >= 0x80;
-    const Index& index = chinese ? m_byChinese : m_byEnglish;
-    const auto found = index.find(Folded(term));
-    if (found != index.end()) {
-        std::vector<std::string> texts;  // the other texts in file order, each once
-        for (const CDictEntry* entry : found->second) {
-            std::string other(chinese ? std::string_view(entry->english)
-                                      : std::string_view(entry->chinese));
-            if (std::find(texts.begin(), texts.end(), other) == texts.end()) {
-                texts.push_back(std::move(other));
-            }
+    std::vector<std::string> renderings;  // in result order, each once
+    for (const CRankedRow& row : RankResults(forms, IsChineseQuery(term))) {
+        const FoldedQuery form(texts[row.form]);
+        std::string rendering;
+        std::string note;
+        if (Equals(row.entry->english, form)) {
+            const CTermNote chinese = SplitNote(row.entry->chinese);
+            rendering = chinese.term;
+            note = chinese.note;
+        } else {
+            rendering = row.entry->english;
         }
+        if (std::find(renderings.begin(), renderings.end(), rendering) != renderings.end())
+            continue;
+        if (renderings.empty()) result.note = std::move(note);
+        renderings.push_back(std::move(rendering));
+    }
+    if (!renderings.empty()) {
         result.found = true;
-        result.translation = std::move(texts.front());
-        result.others.assign(std::make_move_iterator(texts.begin() + 1),
-                             std::make_move_iterator(texts.end()));
+        result.translation = std::move(renderings.front());
+        result.others.assign(std::make_move_iterator(renderings.begin() + 1),
+                             std::make_move_iterator(renderings.end()));
         return result;
     }
     for (const CNearMatch& match : FindNearMatches(m_store, term, maxNearMatches)) {

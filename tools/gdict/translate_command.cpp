@@ -60,8 +60,11 @@ int RunTranslate(const std::vector<std::string>& args) {
             stored ? translator.Translate(*stored, kNearMatchesPerTerm)
                    : CTermTranslator::Translation{};
         if (translation.found) {
-            std::cout << mbcs::ToUtf8(translation.translation) << '\t' << Joined(translation.others)
-                      << '\n';
+            std::cout << mbcs::ToUtf8(translation.translation) << '\t'
+                      << Joined(translation.others);
+            // The note of the translation, when it has one, in a column of its own.
+            if (!translation.note.empty()) std::cout << '\t' << mbcs::ToUtf8(translation.note);
+            std::cout << '\n';
         } else {
             allFound = false;
             std::cout << "\t?" << Joined(translation.nearMatches) << '\n';

@@ -34,4 +34,17 @@ std::optional<double> ParsePositiveNumber(std::string_view text);
 // value rounded to three significant digits, in fixed notation ("5.90", "81.8", "1230").
 std::string ThreeSignificantDigits(double value);
 
+// value in its shortest form with a point as its decimal mark ("1.5", "200").
+std::string ShortestText(double value);
+
+// What value in unit converts to, one line per target unit, UTF-8:
+// "VALUE UNIT = RESULT TARGET", the value in its shortest form, the result to three significant
+// digits ("200 g/m² = 5.90 oz/yd²").
+std::vector<std::string> ConversionLines(double value, const Unit& unit);
+
+// The conversion lines of text when the whole text is a measurement: a positive number and the
+// spelling of a unit, with or without spaces between and around them ("200 gsm", "200gsm",
+// "5,9 oz", "19 momme"); empty for any other text. text is code page 936 or UTF-8.
+std::vector<std::string> MeasurementLines(std::string_view text);
+
 }  // namespace tradeunits

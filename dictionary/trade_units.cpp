@@ -1,4 +1,4 @@
-#include "tools/gdict/trade_units.h"
+#include "dictionary/trade_units.h"
 
 #include <algorithm>
 #include <charconv>
@@ -93,6 +93,34 @@ std::string ThreeSignificantDigits(double value) {
     char text[64];
     std::snprintf(text, sizeof text, "%.*f", decimals, rounded);
     return text;
+}
+
+std::string ShortestText(double value) {
+    char text[64];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+    return error == std::errc() ? std::string(text, end) : std::to_string(value);
+}
+
+std::vector<std::string> ConversionLines(double value, const Unit& unit) {
+    std::vector<std::string> lines;
+    for (const Unit::Target& target : unit.targets) {
+        const double result = target.reciprocal ? target.factor / value : value * target.factor;
+        lines.push_back(ShortestText(value) + " " + std::string(unit.name) + " = " +
+                        ThreeSignificantDigits(result) + " " + std::string(target.unit));
+    }
+    return lines;
+}
+
+std::vector<std::string> MeasurementLines(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    text.remove_prefix(first);
+    const std::size_t unitStart = std::min(text.find_first_not_of("0123456789.,"), text.size());
+    const std::optional<double> value = ParsePositiveNumber(text.substr(0, unitStart));
+    // FindUnit leaves out every space of the unit's spelling.
+    const Unit* unit = FindUnit(text.substr(unitStart));
+    if (!value || unit == nullptr) return {};
+    return ConversionLines(*value, *unit);
 }
 
 }  // namespace tradeunits
