@@ -5,7 +5,10 @@
 #include <QNetworkProxyFactory>
 #include <QStandardPaths>
 #include <atomic>
+#include <filesystem>
 #include <stdexcept>
+#include <string>
+#include <system_error>
 #include <thread>
 
 #include "app/startup_settings.h"
@@ -14,6 +17,7 @@
 #include "online/notice_state.h"
 #include "online/url_fetcher.h"
 #include "platform/debug_output.h"
+#include "platform/file_name.h"
 #include "platform/mbcs.h"
 #include "platform/message_box.h"
 #include "platform/private_file.h"
@@ -37,6 +41,16 @@ void Accept(CStartupSettings& settings, std::string text) {
 }  // namespace
 
 std::string ReadNoticeFile(const std::string& path) {
+    // The size of the file itself, not of what a link there points to (which is not read).
+    std::error_code error;
+    const std::filesystem::path file = PathOfName(path);
+    if (std::filesystem::symlink_status(file, error).type() ==
+            std::filesystem::file_type::regular &&
+        std::filesystem::file_size(file, error) > static_cast<std::uintmax_t>(kNoticeMaxBytes)) {
+        DebugOutput("Cached notice not read: " + path + " is larger than " +
+                    std::to_string(kNoticeMaxBytes) + " bytes\r\n");
+        return {};
+    }
     const std::optional<std::string> bytes = ReadPrivateFile(path);
     if (!bytes) return {};
     std::string text;
@@ -54,6 +68,7 @@ void RunNoticePass(CStartupSettings& settings, const std::string& requestAddress
                    const std::string& responsePath) {
     Accept(settings, ReadNoticeFile(responsePath));
     CUrlFetcher fetcher;
+    fetcher.maxBodyBytes = kNoticeMaxBytes;
     if (fetcher.Download(requestAddress, responsePath, 1) != 0) {
         Accept(settings, ReadNoticeFile(responsePath));
     }
