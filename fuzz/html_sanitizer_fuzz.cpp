@@ -26,9 +26,15 @@ bool In(const std::string_view (&list)[N], std::string_view name) {
     return std::find(std::begin(list), std::end(list), name) != std::end(list);
 }
 
-// Whether a style's value keeps no declaration that could take its element out of the flow or
-// over the page: positions, layers, transforms and negative numbers.
-bool StaysInPlace(std::string_view style) {
+// Whether a style's value, as written (a quote as "&quot;"), keeps no declaration that could take
+// its element out of the flow or over the page: positions, layers, transforms and negative
+// numbers.
+bool StaysInPlace(std::string_view written) {
+    std::string style(written);
+    for (std::size_t at = style.find("&quot;"); at != std::string::npos;
+         at = style.find("&quot;", at + 1)) {
+        style.replace(at, 6, "\"");
+    }
     constexpr std::string_view kMoving[] = {"position", "z-index", "transform", "translate",
                                             "rotate",   "scale",   "inset",     "top",
                                             "left",     "right",   "bottom"};
@@ -38,15 +44,15 @@ bool StaysInPlace(std::string_view style) {
             return false;
         }
     }
-    // Declarations are written "name:value", separated by ';'.
+    // Declarations are written "name:value", separated by ';' (which no quoted text holds).
     for (std::size_t declaration = 0; declaration < style.size();) {
         const std::size_t colon = style.find(':', declaration);
-        if (colon == std::string_view::npos) break;
+        if (colon == std::string::npos) break;
         std::string name;
         for (std::size_t c = declaration; c < colon; ++c) name += Lower(style[c]);
         if (In(kMoving, name)) return false;
         const std::size_t next = style.find(';', colon);
-        declaration = next == std::string_view::npos ? style.size() : next + 1;
+        declaration = next == std::string::npos ? style.size() : next + 1;
     }
     return true;
 }
