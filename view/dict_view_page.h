@@ -87,7 +87,8 @@ private:
     // Reads entry row of the results aloud; nothing for a row that does not exist or without a
     // voice.
     void SpeakRow(std::size_t row);
-    // The server's notice as the page may show it.
+    // The server's notice as the page may show it: filtered, and marked as network HTML (empty
+    // for no notice).
     static std::string NoticeHtml();
 
     CRankedResults m_ranked;
