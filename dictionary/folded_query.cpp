@@ -47,7 +47,3 @@ std::size_t FoldedQuery::FindIn(std::string_view text) const {
     }
     return std::string_view::npos;
 }
-
-bool FoldedQuery::StartsIn(std::string_view text) const {
-    return text.size() >= m_folded.size() && FoldedEquals(text, 0);
-}

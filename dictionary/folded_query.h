@@ -28,7 +28,9 @@ public:
     std::size_t FindIn(std::string_view text) const;
 
     // True when text folded to lower case begins with the query.
-    bool StartsIn(std::string_view text) const;
+    bool StartsIn(std::string_view text) const {
+        return text.size() >= m_folded.size() && FoldedEquals(text, 0);
+    }
 
     // The places of [from, end) at which a match can begin, in memory order; every match
     // begins at one of them. For a query of two bytes or more the byte at end is read too.

@@ -100,25 +100,57 @@ bool ByAddress(const Candidate& a, const Candidate& b) {
     return std::less<const CDictEntry*>()(a.entry, b.entry);
 }
 
-// Asks the processor for what the entries a little further on will need, while it works on
-// this one: the entries of a list lie far apart in memory, and each would otherwise wait for
-// memory in turn. The texts of an entry are asked for once the entry itself has had time to
-// arrive. Only the entries before end are looked at.
-void PrefetchAhead(const CResultList& entries, std::size_t i, std::size_t end) {
-#if defined(__GNUC__)
-    constexpr std::size_t kEntriesAhead = 16;
-    constexpr std::size_t kTextsAhead = 8;
-    end = std::min(end, entries.size());
-    if (i + kEntriesAhead < end) __builtin_prefetch(entries[i + kEntriesAhead]);
-    if (i + kTextsAhead < end) {
-        __builtin_prefetch(entries[i + kTextsAhead]->english.data());
-        __builtin_prefetch(entries[i + kTextsAhead]->chinese.data());
+// What deciding the group of an entry that begins with the form needs of it before its texts
+// are looked at in full: their lengths and their first and last bytes.
+struct Probe {
+    std::size_t englishSize;
+    std::size_t chineseSize;
+    unsigned char englishFirst;
+    unsigned char englishLast;
+    unsigned char chineseFirst;
+    unsigned char chineseLast;
+};
+
+unsigned char FoldedByte(unsigned char b) {
+    return b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b + ('a' - 'A')) : b;
+}
+
+// The groups of the first count entries, each of which begins with form. The entries lie far
+// apart in memory: a first pass reads what each needs, with no decision that waits for the read
+// before, so that the reads of many entries are under way at once; the second decides, and looks
+// at the texts in full only where their lengths and end bytes allow the entry to equal the form.
+std::vector<CMatchGroup> PrefixMatchGroups(const CResultList& entries, std::size_t count,
+                                           const FoldedQuery& folded, std::string_view form) {
+    static constexpr char kNone = 0;
+    const auto first = [](std::string_view text) {
+        return static_cast<unsigned char>(*(text.empty() ? &kNone : text.data()));
+    };
+    const auto last = [](std::string_view text) {
+        return static_cast<unsigned char>(*(text.empty() ? &kNone : &text.back()));
+    };
+    std::vector<Probe> probes(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const CDictEntry& entry = *entries[i];
+        probes[i] = {entry.english.size(), entry.chinese.size(), first(entry.english),
+                     last(entry.english),  first(entry.chinese), last(entry.chinese)};
     }
-#else
-    (void)entries;
-    (void)i;
-    (void)end;
-#endif
+    const std::size_t n = folded.size();
+    // Folding never changes a first byte but that of a capital letter.
+    const unsigned char formFirst = n == 0 ? 0 : FoldedByte(static_cast<unsigned char>(form[0]));
+    // The last byte of a note: ")" or the trail byte of "）".
+    const auto mayEqual = [&](std::size_t size, unsigned char firstByte, unsigned char lastByte) {
+        return FoldedByte(firstByte) == formFirst &&
+               (size == n || (size > n && (lastByte == ')' || lastByte == 0xA9)));
+    };
+    std::vector<CMatchGroup> groups(count, CMatchGroup::prefix);
+    for (std::size_t i = 0; i < count; ++i) {
+        const Probe& probe = probes[i];
+        if (n > 0 && (mayEqual(probe.englishSize, probe.englishFirst, probe.englishLast) ||
+                      mayEqual(probe.chineseSize, probe.chineseFirst, probe.chineseLast))) {
+            groups[i] = GroupOfPrefixMatch(*entries[i], folded);
+        }
+    }
+    return groups;
 }
 
 // The rows being ranked, one bucket per group, source (own terms, then the dictionary) and
@@ -128,12 +160,9 @@ public:
     Buckets(std::size_t formCount, bool chineseQuery)
         : m_formCount(formCount), m_chinese(chineseQuery), m_buckets(kGroups * 2 * formCount) {}
 
-    // Makes room for the rows that found tells of.
-    void Reserve(std::size_t form, bool own, const CFoundEntries& found) {
-        const std::size_t size = found.entries->size();
-        const std::size_t prefixes = std::min(found.prefixCount, size);
-        Bucket(CMatchGroup::prefix, own, form).reserve(prefixes);
-        Bucket(CMatchGroup::inside, own, form).reserve(size - prefixes);
+    // Makes room for the rows of the entries that begin with the form.
+    void Reserve(std::size_t form, bool own, std::size_t prefixCount) {
+        BucketOf(CMatchGroup::prefix, own, form).slots.reserve(prefixCount);
     }
 
     void Add(const Candidate& candidate, bool own) {
@@ -141,33 +170,52 @@ public:
         if (m_chinese && candidate.group == CMatchGroup::prefix) {
             length = CharacterCount(SplitNote(candidate.entry->chinese).term);
         }
-        Bucket(candidate.group, own, candidate.form).push_back({candidate.entry, length});
+        BucketOf(candidate.group, own, candidate.form).slots.push_back({candidate.entry, length});
         ++m_count;
+    }
+
+    // The entries of found from first on, all of them rows of the inside group, as they stand.
+    void AddInside(std::size_t form, bool own, const CResultList& found, std::size_t first) {
+        Bucket& bucket = BucketOf(CMatchGroup::inside, own, form);
+        bucket.rest = &found;
+        bucket.restFirst = first;
+        m_count += found.size() - first;
     }
 
     std::vector<CRankedRow> Rows() {
         std::vector<CRankedRow> rows;
         rows.reserve(m_count);
-        for (std::size_t bucket = 0; bucket < m_buckets.size(); ++bucket) {
-            const auto group = static_cast<CMatchGroup>(bucket / (2 * m_formCount));
-            const bool own = bucket / m_formCount % 2 == 0;
-            const auto form = static_cast<std::uint32_t>(bucket % m_formCount);
-            if (m_chinese && group == CMatchGroup::prefix) SortByLength(m_buckets[bucket]);
-            for (const Slot& slot : m_buckets[bucket])
-                rows.push_back({slot.entry, form, group, own});
+        for (std::size_t index = 0; index < m_buckets.size(); ++index) {
+            Bucket& bucket = m_buckets[index];
+            const auto group = static_cast<CMatchGroup>(index / (2 * m_formCount));
+            const bool own = index / m_formCount % 2 == 0;
+            const auto form = static_cast<std::uint32_t>(index % m_formCount);
+            if (m_chinese && group == CMatchGroup::prefix) SortByLength(bucket.slots);
+            for (const Slot& slot : bucket.slots) rows.push_back({slot.entry, form, group, own});
+            if (bucket.rest == nullptr) continue;
+            for (std::size_t i = bucket.restFirst; i < bucket.rest->size(); ++i) {
+                rows.push_back({(*bucket.rest)[i], form, group, own});
+            }
         }
         return rows;
     }
 
 private:
-    std::vector<Slot>& Bucket(CMatchGroup group, bool own, std::size_t form) {
+    struct Bucket {
+        std::vector<Slot> slots;
+        // Rows after the slots: the entries of rest from restFirst on.
+        const CResultList* rest = nullptr;
+        std::size_t restFirst = 0;
+    };
+
+    Bucket& BucketOf(CMatchGroup group, bool own, std::size_t form) {
         return m_buckets[(static_cast<std::size_t>(group) * 2 + (own ? 0 : 1)) * m_formCount +
                          form];
     }
 
     std::size_t m_formCount;
     bool m_chinese;
-    std::vector<std::vector<Slot>> m_buckets;
+    std::vector<Bucket> m_buckets;
     std::size_t m_count = 0;
 };
 
@@ -183,36 +231,51 @@ bool IsChineseQuery(std::string_view query) {
 
 // A list in search order holds two runs in file order, the entries that begin with the form
 // and then the others: within a group, the order of the list is file order. When more forms
-// than one are ranked, each list is put in file order by merging its two runs, and the lists of
-// all forms are merged into one, where the rows of one entry stand together, so that the entry
-// takes its best place; entries of one store lie in one array, so their addresses are in file
-// order.
+// than one found entries in a store, each of their lists is put in file order by merging its two
+// runs, and the lists are merged into one, where the rows of one entry stand together, so that
+// the entry takes its best place; entries of one store lie in one array, so their addresses are
+// in file order.
 std::vector<CRankedRow> RankResults(const std::vector<CFormResults>& forms, bool chineseQuery) {
-    const bool oneForm = forms.size() == 1;
     Buckets buckets(forms.size(), chineseQuery);
     for (const bool own : {true, false}) {
+        const auto lists = std::count_if(forms.begin(), forms.end(), [own](const CFormResults& f) {
+            const CFoundEntries& found = own ? f.ownTerms : f.dictionary;
+            return found.entries != nullptr && !found.entries->empty();
+        });
+        // When at most one form found entries in the store, nothing is to merge.
+        const bool oneForm = lists <= 1;
         std::vector<Candidate> merged;  // by address, the rows of one entry in form order
         for (std::size_t form = 0; form < forms.size(); ++form) {
             const CFoundEntries& found = own ? forms[form].ownTerms : forms[form].dictionary;
-            if (found.entries == nullptr) continue;
+            if (found.entries == nullptr || found.entries->empty()) continue;
             const CResultList& entries = *found.entries;
             const FoldedQuery folded(forms[form].form);
             const bool endsWord = forms[form].endsWord;
             const bool prefixesKnown = found.prefixCount != std::string_view::npos;
-            if (oneForm) buckets.Reserve(form, own, found);
+            // One list whose entries beginning with its form are known: the others are the
+            // inside group as they stand, unless the form has to end a word in each.
+            std::size_t end = entries.size();
+            if (oneForm && prefixesKnown && !endsWord) {
+                end = std::min(found.prefixCount, entries.size());
+                buckets.Reserve(form, own, end);
+                buckets.AddInside(form, own, entries, end);
+            }
+            const std::vector<CMatchGroup> prefixGroups =
+                prefixesKnown
+                    ? PrefixMatchGroups(entries, std::min(found.prefixCount, entries.size()),
+                                        folded, forms[form].form)
+                    : std::vector<CMatchGroup>();
             std::vector<Candidate> front;
             std::vector<Candidate> back;
-            for (std::size_t i = 0; i < entries.size(); ++i) {
+            for (std::size_t i = 0; i < end; ++i) {
                 const CDictEntry* entry = entries[i];
-                PrefetchAhead(entries, i, prefixesKnown ? found.prefixCount : entries.size());
                 if (endsWord && !EndsWordIn(entry->english, folded) &&
                     !EndsWordIn(entry->chinese, folded)) {
                     continue;
                 }
-                const CMatchGroup group = !prefixesKnown ? GroupOf(*entry, folded)
-                                          : i < found.prefixCount
-                                              ? GroupOfPrefixMatch(*entry, folded)
-                                              : CMatchGroup::inside;
+                const CMatchGroup group = !prefixesKnown            ? GroupOf(*entry, folded)
+                                          : i < prefixGroups.size() ? prefixGroups[i]
+                                                                    : CMatchGroup::inside;
                 const Candidate candidate{entry, static_cast<std::uint32_t>(form), group};
                 if (oneForm) {
                     buckets.Add(candidate, own);

@@ -9,7 +9,8 @@
 struct CTermNote {
     // The text before the note: all of the text when it has none. Views the text given.
     std::string_view term;
-    // What the brackets hold, without them; empty when the text has no note.
+    // What the brackets hold, without them; empty when the text has no note or the brackets
+    // hold nothing.
     std::string_view note;
     // The rest of the text after term: the brackets with the note, and for half-width brackets
     // the space before them; empty when the text has no note.

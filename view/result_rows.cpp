@@ -38,7 +38,7 @@ std::string Highlight(std::string text, std::string_view query) {
 
 std::string NoteHtml(std::string_view chinese) {
     const CTermNote split = SplitNote(chinese);
-    if (split.note.empty()) return {};
+    if (split.bracketed.empty()) return {};
     return "<span class=Note style='color:#999999;font-size:8pt'>" + std::string(split.bracketed) +
            "</span>";
 }

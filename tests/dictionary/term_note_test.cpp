@@ -18,6 +18,7 @@ TEST(TermNoteTest, SplitsTheTrailingBracketOnly) {
         {"75旦72孔（75D/72F）", "75旦72孔", "75D/72F", "（75D/72F）"},
         {"测试（方法（旧））", "测试", "方法（旧）", "（方法（旧））"},
         {"DTY (draw textured yarn)", "DTY", "draw textured yarn", " (draw textured yarn)"},
+        {"面料（）", "面料", "", "（）"},          // empty brackets are a note all the same
         {"（车间用语）", "（车间用语）", "", ""},  // no term before it
         {"a(b)", "a(b)", "", ""},                  // a half-width bracket after no space
         {"测试（旧）值", "测试（旧）值", "", ""},  // not at the end
