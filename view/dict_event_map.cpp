@@ -1,7 +1,10 @@
 // The dictionary page's event map: which handler each event of the page reaches. The first row
-// that matches an event handles it; a click on the GO image therefore never reaches the image
-// row below it. The last row, after the context menus, takes the clicks on near-match links.
+// that matches an event handles it; a click on the GO image, or on a row's star, therefore never
+// reaches the image row below it. The last row, after the context menus, takes the clicks on
+// near-match links.
 #include "view/dict_view_page.h"
+#include "view/result_rows.h"
+#include "view/row_marks.h"
 
 namespace {
 
@@ -41,8 +44,12 @@ CHtmlEventMap CDictViewPage::DictEventMap() {
         {Match::id, "BUTTON_CLOSE", "click", handler(&CDictViewPage::OnCloseClick)},
         {Match::id, "TxtBoxFind", "keydown", handler(&CDictViewPage::OnFindKeyDown)},
         {Match::id, "BUTTON_GO", "click", action(&CDictViewPage::OnOK)},
-        {Match::tag, "img", "click", handler(&CDictViewPage::OnSpeakerClick)},
     };
+    for (std::size_t n = 0; n < resultrows::kMaxRows; ++n) {
+        map.push_back({Match::id, std::string(resultrows::kStarIdPrefix) + std::to_string(n),
+                       "click", handler(&CDictViewPage::OnStarClick)});
+    }
+    map.push_back({Match::tag, "img", "click", handler(&CDictViewPage::OnSpeakerClick)});
     for (const char* tag : kContextMenuTags) {
         map.push_back({Match::tag, tag, "contextmenu", handler(&CDictViewPage::OnHtmlContextMenu)});
     }
