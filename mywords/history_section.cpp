@@ -16,7 +16,7 @@ CHistorySection::CHistorySection(CUserLists& lists, QWidget* parent)
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
     m_list = MakeList(this, QStringLiteral("historyList"),
-                      {QStringLiteral("查询"), QStringLiteral("时间"), QStringLiteral("结果")});
+                      {QStringLiteral("查询"), QStringLiteral("时间"), QStringLiteral("结果")}, 1);
     layout->addWidget(m_list);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(2);

@@ -38,7 +38,7 @@ COwnTermsSection::COwnTermsSection(CUserLists& lists, QWidget* parent)
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
     m_list = MakeList(this, QStringLiteral("ownTermsList"),
-                      {QStringLiteral("英文"), QStringLiteral("中文"), QStringLiteral("备注")});
+                      {QStringLiteral("英文"), QStringLiteral("中文"), QStringLiteral("备注")}, 3);
     layout->addWidget(m_list, 1);
 
     auto* form = new QGridLayout;

@@ -7,7 +7,8 @@
 #include <QShortcut>
 #include <QTreeWidget>
 
-QTreeWidget* MakeList(QWidget* parent, const QString& objectName, const QStringList& headers) {
+QTreeWidget* MakeList(QWidget* parent, const QString& objectName, const QStringList& headers,
+                      int fittedFrom) {
     auto* list = new QTreeWidget(parent);
     list->setObjectName(objectName);
     list->setColumnCount(static_cast<int>(headers.size()));
@@ -19,9 +20,9 @@ QTreeWidget* MakeList(QWidget* parent, const QString& objectName, const QStringL
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     QHeaderView* header = list->header();
     header->setStretchLastSection(false);
-    header->setSectionResizeMode(0, QHeaderView::Stretch);
-    for (int column = 1; column < headers.size(); ++column) {
-        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    for (int column = 0; column < headers.size(); ++column) {
+        header->setSectionResizeMode(
+            column, column < fittedFrom ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
     }
     return list;
 }

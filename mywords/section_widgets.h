@@ -12,9 +12,10 @@ class QPushButton;
 class QTreeWidget;
 class QWidget;
 
-// A list of rows with the column headers headers, one row selected at a time, the first column
-// taking the room that the others leave.
-QTreeWidget* MakeList(QWidget* parent, const QString& objectName, const QStringList& headers);
+// A list of rows with the column headers headers, one row selected at a time: the columns before
+// fittedFrom share the room that the others, as wide as their texts, leave.
+QTreeWidget* MakeList(QWidget* parent, const QString& objectName, const QStringList& headers,
+                      int fittedFrom);
 
 // A button of text added to row, which calls clicked.
 QPushButton* AddButton(QBoxLayout* row, const QString& text, const QString& objectName,

@@ -14,8 +14,9 @@ CWordBookSection::CWordBookSection(CUserLists& lists, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
-    m_list = MakeList(this, QStringLiteral("wordBookList"),
-                      {QStringLiteral("英文"), QStringLiteral("中文"), QStringLiteral("添加日期")});
+    m_list =
+        MakeList(this, QStringLiteral("wordBookList"),
+                 {QStringLiteral("英文"), QStringLiteral("中文"), QStringLiteral("添加日期")}, 2);
     layout->addWidget(m_list);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(2);
