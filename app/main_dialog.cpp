@@ -102,7 +102,7 @@ int CMainDialog::OnCreate() {
             &CMainDialog::OnSearchRequested);
     m_tabWnd.SetCurSel(0);
     m_dictPage.m_pDictionary = &m_store;
-    m_dictPage.m_pUserLists = m_userLists.get();
+    m_dictPage.SetUserLists(m_userLists.get());
 
     setWindowTitle(FromAnsi(TheStartupSettings().titleText));
     return 0;

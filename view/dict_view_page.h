@@ -28,9 +28,9 @@ public:
     // Set by the main window right after creating the page, before any search.
     CDictStore* m_pDictionary = nullptr;
     // The user's own lists: the own terms searched with the dictionary, the word book behind
-    // the rows' stars, the history that records each search. Set by the main window with
-    // SetUserLists before any search; none gives a page without them.
-    CUserLists* m_pUserLists = nullptr;
+    // the rows' stars, the history that records each search. Set by the main window right after
+    // creating the page, before any search; none gives a page without them. The lists must
+    // outlive the page or be set to none first.
     void SetUserLists(CUserLists* lists);
 
     // Puts the GO image, the background and the start text with the notice into the page.
@@ -108,6 +108,7 @@ private:
     // The server's notice as the page may show it.
     static std::string NoticeHtml();
 
+    CUserLists* m_pUserLists = nullptr;
     CRankedResults m_ranked;
     CResultList m_results;
     // The own terms that m_results may point into, held while they are shown.
