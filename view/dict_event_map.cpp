@@ -1,9 +1,7 @@
 // The dictionary page's event map: which handler each event of the page reaches. The first row
-// that matches an event handles it; a click on the GO image, or on a row's star, therefore never
-// reaches the image row below it. The last row, after the context menus, takes the clicks on
-// near-match links.
+// that matches an event handles it; a click on the GO image therefore never reaches the image
+// row below it. The last row, after the context menus, takes the clicks on near-match links.
 #include "view/dict_view_page.h"
-#include "view/result_rows.h"
 #include "view/row_marks.h"
 
 namespace {
@@ -44,12 +42,15 @@ CHtmlEventMap CDictViewPage::DictEventMap() {
         {Match::id, "BUTTON_CLOSE", "click", handler(&CDictViewPage::OnCloseClick)},
         {Match::id, "TxtBoxFind", "keydown", handler(&CDictViewPage::OnFindKeyDown)},
         {Match::id, "BUTTON_GO", "click", action(&CDictViewPage::OnOK)},
+        // The images of the result rows: a star keeps or drops its row's entry in the word
+        // book, a speaker reads its row aloud.
+        {Match::tag, "img", "click",
+         [this](const CHtmlElement& element) {
+             return resultrows::StarRow(element.id) != std::string_view::npos
+                        ? OnStarClick(element)
+                        : OnSpeakerClick(element);
+         }},
     };
-    for (std::size_t n = 0; n < resultrows::kMaxRows; ++n) {
-        map.push_back({Match::id, std::string(resultrows::kStarIdPrefix) + std::to_string(n),
-                       "click", handler(&CDictViewPage::OnStarClick)});
-    }
-    map.push_back({Match::tag, "img", "click", handler(&CDictViewPage::OnSpeakerClick)});
     for (const char* tag : kContextMenuTags) {
         map.push_back({Match::tag, tag, "contextmenu", handler(&CDictViewPage::OnHtmlContextMenu)});
     }
