@@ -22,10 +22,8 @@ bool CDlgOnline::OnInitDialog() {
 }
 
 void CDlgOnline::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
-    const std::optional<QString> reason = UnreachableReason(info);
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) m_loadStartedAt = info.url();
+    const std::optional<QString> reason = UnreachableReason(info, m_loadStartedAt);
     if (!reason) return;
-    // No base address: the page has an origin of its own, which reaches neither files nor
-    // the network.
-    GetBrowser()->page()->setHtml(
-        OfflinePageHtml(*reason, QUrl(FromAnsi(TheStartupSettings().onlinePageUrl))));
+    ShowOwnHtml(OfflinePageHtml(*reason, QUrl(FromAnsi(TheStartupSettings().onlinePageUrl))));
 }

@@ -8,25 +8,17 @@
 #include <QWidget>
 #include <utility>
 
+#include "pagehost/page_navigation.h"
 #include "platform/ansi_text.h"
 #include "platform/message_box.h"
-
-namespace {
-
-// Only web addresses leave the page: a page from the network must not make the desktop open
-// local files or start the programs of other schemes.
-bool IsWebAddress(const QUrl& url) {
-    return url.isValid() &&
-           (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
-}
-
-}  // namespace
 
 void OpenNewWindowsInBrowser(QWebEnginePage& page, QWidget* owner, DesktopOpener open) {
     QObject::connect(&page, &QWebEnginePage::newWindowRequested, &page,
                      [page = &page, owner = QPointer<QWidget>(owner),
                       open = std::move(open)](QWebEngineNewWindowRequest& request) {
                          const QUrl url = request.requestedUrl();
+                         // Only web addresses leave the page: a page from the network must not
+                         // make the desktop open local files or start other schemes' programs.
                          if (!request.isUserInitiated() || !IsWebAddress(url)) return;
                          const QString address = url.toString(QUrl::FullyEncoded);
                          if (open(ToAnsi(address))) return;

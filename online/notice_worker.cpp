@@ -5,11 +5,15 @@
 #include <QNetworkProxyFactory>
 #include <QStandardPaths>
 #include <atomic>
+#include <filesystem>
 #include <stdexcept>
+#include <string>
+#include <system_error>
 #include <thread>
 
 #include "crypto/cipher_method_set.h"
 #include "crypto/text_cipher_key.h"
+#include "files/file_name.h"
 #include "files/private_file.h"
 #include "online/url_fetcher.h"
 #include "platform/debug_output.h"
@@ -37,6 +41,16 @@ void Accept(CStartupSettings& settings, std::string text) {
 }  // namespace
 
 std::string ReadNoticeFile(const std::string& path) {
+    // The size of the file itself, not of what a link there points to (which is not read).
+    std::error_code error;
+    const std::filesystem::path file = PathOfName(path);
+    if (std::filesystem::symlink_status(file, error).type() ==
+            std::filesystem::file_type::regular &&
+        std::filesystem::file_size(file, error) > static_cast<std::uintmax_t>(kNoticeMaxBytes)) {
+        DebugOutput("Cached notice not read: " + path + " is larger than " +
+                    std::to_string(kNoticeMaxBytes) + " bytes\r\n");
+        return {};
+    }
     const std::optional<std::string> bytes = ReadPrivateFile(path);
     if (!bytes) return {};
     std::string text;
@@ -54,6 +68,7 @@ void RunNoticePass(CStartupSettings& settings, const std::string& requestAddress
                    const std::string& responsePath) {
     Accept(settings, ReadNoticeFile(responsePath));
     CUrlFetcher fetcher;
+    fetcher.maxBodyBytes = kNoticeMaxBytes;
     if (fetcher.Download(requestAddress, responsePath, 1) != 0) {
         Accept(settings, ReadNoticeFile(responsePath));
     }

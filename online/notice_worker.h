@@ -5,6 +5,7 @@
 // to upgrade.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -20,14 +21,20 @@ constexpr std::string_view Upgrade = "LUMA_UPGRADE";
 // The response file's name in the per-user cache folder.
 constexpr const char* kResponseFileName = "Ad1234.exe";
 
+// The largest notice: a larger answer is refused and the cached one kept, and a larger cached
+// file is not read. A notice is a few lines of HTML; this keeps what the page builds from it
+// small.
+constexpr std::int64_t kNoticeMaxBytes = 64 * 1024;
+
 // The response file as a notice text: its lines without their line ends (a line feed, and a
 // carriage return right before it), joined with nothing between them. A file that cannot be
-// opened gives the empty text; a symbolic link at path is not followed.
+// opened gives the empty text, as does one larger than kNoticeMaxBytes (with a debug line); a
+// symbolic link at path is not followed.
 std::string ReadNoticeFile(const std::string& path);
 
 // One pass of the worker with the given request address (code page 936) and response file:
-// the cached notice, the fetch, then the markers. It blocks in the network and, for an upgrade,
-// until the user has closed the message box.
+// the cached notice, the fetch (of at most kNoticeMaxBytes), then the markers. It blocks in the
+// network and, for an upgrade, until the user has closed the message box.
 void RunNoticePass(CStartupSettings& settings, const std::string& requestAddress,
                    const std::string& responsePath);
 

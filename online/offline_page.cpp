@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QWebEngineLoadingInfo>
 
+#include "pagehost/page_navigation.h"
+
 namespace {
 
 // The network errors of the web engine that the page names; the numbers are the engine's.
@@ -24,7 +26,12 @@ enum NetError {
 
 }  // namespace
 
-std::optional<QString> UnreachableReason(const QWebEngineLoadingInfo& info) {
+std::optional<QString> UnreachableReason(const QWebEngineLoadingInfo& info, const QUrl& startedAt) {
+    // The tab goes to web addresses only (page_navigation.h), so a redirect elsewhere stops.
+    if (info.status() == QWebEngineLoadingInfo::LoadStoppedStatus && IsWebAddress(startedAt) &&
+        !IsWebAddress(info.url())) {
+        return QStringLiteral("服务器把页面转到了一个不是网页的地址。");
+    }
     if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus) return std::nullopt;
     if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain) {
         return QStringLiteral("服务器答复了错误（HTTP %1）。").arg(info.errorCode());

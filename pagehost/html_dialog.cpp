@@ -5,102 +5,63 @@
 #include <QFontInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QUrl>
 #include <QUuid>
 #include <QVBoxLayout>
-#include <QWebEnginePage>
+#include <QVariant>
+#include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <set>
 
+#include "pagehost/html_dialog_page.h"
 #include "pagehost/page_navigation.h"
 #include "pagehost/program_scheme.h"
 #include "platform/ansi_text.h"
 
-// The web page of an HTML dialog: it recognises the bridge's prompts by their marker and hands
-// the events they carry to the dialog; every other prompt is the page's own. A page of the
-// program's own (one with a page address) stays at that address.
-class CHtmlBridgePage : public QWebEnginePage {
-public:
-    CHtmlBridgePage(QString marker, std::function<HtmlEventResult(CHtmlEvent)> dispatch,
-                    QObject* parent)
-        : QWebEnginePage(parent), m_marker(std::move(marker)), m_dispatch(std::move(dispatch)) {}
-
-    const QString& Marker() const { return m_marker; }
-
-    // Loads the program's page at address, which it then keeps.
-    void LoadProgramPage(const QUrl& address) {
-        m_pageAddress = address;
-        load(address);
-    }
-
-protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
-        if (m_pageAddress.isEmpty()) {
-            return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
-        }
-        return AcceptProgramPageNavigation(m_pageAddress, url, type, isMainFrame);
-    }
-
-    bool javaScriptPrompt(const QUrl& origin, const QString& message, const QString& payload,
-                          QString* result) override {
-        if (message != m_marker)
-            return QWebEnginePage::javaScriptPrompt(origin, message, payload, result);
-        const HtmlEventResult answer = m_dispatch(ParseEvent(payload));
-        *result =
-            answer == HtmlEventResult::cancel ? QStringLiteral("cancel") : QStringLiteral("allow");
-        return true;
-    }
-
-private:
-    static CHtmlEvent ParseEvent(const QString& payload) {
-        const QJsonObject object = QJsonDocument::fromJson(payload.toUtf8()).object();
-        CHtmlEvent event;
-        event.name = ToAnsi(object.value("event").toString());
-        event.source.id = ToAnsi(object.value("id").toString());
-        event.source.tagName = ToAnsi(object.value("tag").toString());
-        event.source.isTextEdit = object.value("textEdit").toBool();
-        event.keyCode = object.value("keyCode").toInt();
-        event.selectionHtml = ToAnsi(object.value("selection").toString());
-        const QJsonObject values = object.value("values").toObject();
-        for (auto it = values.begin(); it != values.end(); ++it) {
-            event.values[ToAnsi(it.key())] = ToAnsi(it.value().toString());
-        }
-        return event;
-    }
-
-    QString m_marker;
-    std::function<HtmlEventResult(CHtmlEvent)> m_dispatch;
-    QUrl m_pageAddress;
-};
-
 namespace {
 
-// The bridge script with its marker and the names of the events it reports.
-QString BridgeScript(const QString& marker, const CHtmlEventMap& map) {
+// The name under which the bridge's world holds the element operations.
+constexpr char kBridgeOperations[] = "gdictElements";
+
+// The bridge script with its marker and the names of the events it reports; a program page also
+// reports every click, so that the web links the user clicks can open.
+QString BridgeScript(const QString& marker, const CHtmlEventMap& map, bool programPage) {
     QFile file(QStringLiteral(":/pagehost/html_bridge.js"));
     if (!file.open(QIODevice::ReadOnly)) return {};
     std::set<std::string> seen;
     QJsonArray names;
-    for (const CHtmlEventMapEntry& entry : map) {
-        if (seen.insert(entry.event).second) names.append(QString::fromStdString(entry.event));
-    }
+    const auto listen = [&](const std::string& name) {
+        if (seen.insert(name).second) names.append(QString::fromStdString(name));
+    };
+    if (programPage) listen("click");
+    for (const CHtmlEventMapEntry& entry : map) listen(entry.event);
     return QString::fromUtf8(file.readAll())
         .replace(QStringLiteral("@MARKER@"), marker)
         .replace(QStringLiteral("@EVENTS@"),
-                 QString::fromUtf8(QJsonDocument(names).toJson(QJsonDocument::Compact)));
+                 QString::fromUtf8(QJsonDocument(names).toJson(QJsonDocument::Compact)))
+        .replace(QStringLiteral("@NOTICE_ATTRIBUTE@"), QLatin1String(kNetworkHtmlAttribute))
+        .replace(QStringLiteral("@API@"), QLatin1String(kBridgeOperations));
 }
 
-// A JavaScript call of function with the given code page 936 texts as its string arguments.
-QString ScriptCall(const char* function, std::initializer_list<std::string_view> arguments) {
+// A call of the bridge's element operation with the given code page 936 texts as its arguments;
+// nothing when the page has no bridge.
+QString BridgeCall(const char* operation, std::initializer_list<std::string_view> arguments) {
     QJsonArray array;
     for (std::string_view argument : arguments) array.append(FromAnsi(argument));
-    return QStringLiteral("(%1).apply(null, %2);")
-        .arg(QLatin1String(function),
+    return QStringLiteral("window.%1 ? %1.%2.apply(null, %3) : null;")
+        .arg(QLatin1String(kBridgeOperations), QLatin1String(operation),
              QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact)));
+}
+
+// A profile for pages from the network, in memory only as the default profile is, and with the
+// default profile's languages; it serves nothing of the program's origin.
+QWebEngineProfile* NewWebProfile() {
+    auto* profile = new QWebEngineProfile();
+    profile->setHttpAcceptLanguage(QWebEngineProfile::defaultProfile()->httpAcceptLanguage());
+    return profile;
 }
 
 void ApplyDownloadControl(QWebEngineSettings* settings, unsigned flags) {
@@ -129,12 +90,18 @@ bool CHtmlDialog::OnInitDialog() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pBrowser);
 
+    // The program's pages have the default profile, which serves the program's origin; pages from
+    // the network have one of their own, which the page owns so that it goes after the page.
+    const bool programPage = m_htmlResourceId != 0;
+    QWebEngineProfile* profile =
+        programPage ? QWebEngineProfile::defaultProfile() : NewWebProfile();
     m_pBridge = new CHtmlBridgePage(
         QUuid::createUuid().toString(QUuid::WithoutBraces),
-        [this](CHtmlEvent event) { return DispatchEvent(std::move(event)); }, m_pBrowser);
+        [this](CHtmlEvent event) { return DispatchEvent(std::move(event)); }, profile, m_pBrowser);
+    if (!programPage) profile->setParent(m_pBridge);
     QWebEngineScript bridge;
     bridge.setName(QStringLiteral("html-dialog-bridge"));
-    bridge.setSourceCode(BridgeScript(m_pBridge->Marker(), m_eventMap));
+    bridge.setSourceCode(BridgeScript(m_pBridge->Marker(), m_eventMap, programPage));
     bridge.setInjectionPoint(QWebEngineScript::DocumentCreation);
     // A world of its own: the page's scripts share the elements with it, but cannot see its
     // marker, replace the functions it calls or reach its prompts.
@@ -155,14 +122,16 @@ bool CHtmlDialog::OnInitDialog() {
     settings->setFontFamily(QWebEngineSettings::SerifFont, song);
     // No page reads local files: the program's own come from its own origin.
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    // No address of a scheme the engine does not know goes to the desktop, clicked or not.
+    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
     m_pBrowser->setPage(m_pBridge);
     connect(m_pBridge, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         if (ok) OnDocumentComplete();
     });
 
     // Resource 0 is no page: the dialog shows nothing until it navigates somewhere.
-    if (m_htmlResourceId == 0) return true;
-    ServeProgramScheme(m_pBridge->profile());
+    if (!programPage) return true;
+    ServeProgramScheme(profile);
     m_pBridge->LoadProgramPage(ProgramPageUrl(m_htmlResourceId));
     return true;
 }
@@ -183,11 +152,7 @@ void CHtmlDialog::DDX_DHtml_ElementValue(CDataExchange& dx, std::string_view id,
         const auto found = m_reportedValues.find(std::string(id));
         if (found != m_reportedValues.end()) value = found->second;
     } else {
-        RunScript(
-            ScriptCall("function (id, value) {"
-                       "  const element = document.getElementById(id);"
-                       "  if (element) element.value = value; }",
-                       {id, value}));
+        RunScript(BridgeCall("setValue", {id, value}));
     }
 }
 
@@ -198,20 +163,27 @@ bool CHtmlDialog::UpdateData(bool saveAndValidate) {
 }
 
 void CHtmlDialog::SetElementHtml(std::string_view id, std::string_view html) {
-    RunScript(
-        ScriptCall("function (id, html) {"
-                   "  const element = document.getElementById(id);"
-                   "  if (element) element.innerHTML = html; }",
-                   {id, html}));
+    RunScript(BridgeCall("setHtml", {id, html}));
 }
 
 void CHtmlDialog::SetElementAttribute(std::string_view id, std::string_view name,
                                       std::string_view value) {
-    RunScript(
-        ScriptCall("function (id, name, value) {"
-                   "  const element = document.getElementById(id);"
-                   "  if (element) element.setAttribute(name, value); }",
-                   {id, name, value}));
+    RunScript(BridgeCall("setAttribute", {id, name, value}));
+}
+
+void CHtmlDialog::ReadElementValue(std::string_view id,
+                                   std::function<void(std::string value)> done) {
+    if (m_pBridge == nullptr) return;
+    m_pBridge->runJavaScript(BridgeCall("value", {id}), QWebEngineScript::ApplicationWorld,
+                             [done = std::move(done)](const QVariant& value) {
+                                 if (value.typeId() == QMetaType::QString) {
+                                     done(ToAnsi(value.toString()));
+                                 }
+                             });
+}
+
+void CHtmlDialog::ShowOwnHtml(const QString& html) {
+    if (m_pBridge != nullptr) m_pBridge->ShowOwnHtml(html);
 }
 
 HtmlEventResult CHtmlDialog::DispatchEvent(CHtmlEvent event) {

@@ -23,13 +23,14 @@ constexpr char kHost[] = "app";
 constexpr char kPagePath[] = "/page/";
 constexpr char kPicturesPath[] = "/pictures/";
 
-// What the program's pages may load and run. Scripts come only from web addresses (the
-// publisher's page script), never from inside the page, so an event handler or a script
-// element in a notice does nothing; evaluated strings stay allowed, as only script that
-// already runs can reach them. No frames, plug-ins, forms or base address; pictures, styles,
-// media and requests from the web and from this origin.
+// What the program's pages may load and run. Scripts come only from the publisher's host over
+// HTTPS (the page script), never from inside the page, from another host or over plain HTTP,
+// where anyone on the way could write them; so an event handler or a script element in a notice
+// does nothing, and no script evaluates strings. No frames, plug-ins, forms or base address;
+// pictures, styles, media and requests from the web and from this origin.
 constexpr char kContentSecurityPolicy[] =
-    "default-src 'none'; script-src http: https: 'unsafe-eval'; "
+    "default-src 'none'; script-src https://" GDICT_PUBLISHER_HOST
+    "; "
     "style-src 'self' 'unsafe-inline' http: https:; img-src 'self' http: https: data:; "
     "media-src http: https:; font-src http: https: data:; connect-src http: https:; "
     "frame-src 'none'; child-src 'none'; object-src 'none'; base-uri 'none'; "
@@ -102,15 +103,17 @@ void ServePicture(QWebEngineUrlRequestJob* job, const QByteArray& name) {
     Reply(job, type->mimeType, QByteArray::fromStdString(bytes));
 }
 
-// Serves the program's pages and pictures, to the program's own pages (and to the browser's own
-// loads, which have no initiator) only.
+// Serves the program's pages and pictures to the program's own pages (and to the browser's own
+// loads, those the program asks for, which have no initiator) only, and only what a GET asks for.
+// Only the program's pages have a profile with this handler, and they go nowhere else, so no page
+// of the network can start a load here, not even by a redirect.
 class CProgramSchemeHandler : public QWebEngineUrlSchemeHandler {
 public:
     using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
 
     void requestStarted(QWebEngineUrlRequestJob* job) override {
         const QUrl initiator = job->initiator();
-        if (!initiator.isEmpty() && !IsProgramUrl(initiator)) {
+        if ((!initiator.isEmpty() && !IsProgramUrl(initiator)) || job->requestMethod() != "GET") {
             job->fail(QWebEngineUrlRequestJob::RequestDenied);
             return;
         }
@@ -133,7 +136,7 @@ public:
 void RegisterProgramScheme() {
     QWebEngineUrlScheme scheme(kScheme);
     // An origin of its own (scheme and host), neither local (it cannot load files) nor secure
-    // (the page may load the publisher's http script and pictures).
+    // (the page may show the publisher's http pictures).
     scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
     scheme.setFlags({});
     QWebEngineUrlScheme::registerScheme(scheme);

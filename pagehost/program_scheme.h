@@ -1,8 +1,8 @@
 // The program's own web origin, "gdict://app". The program's pages (its HTML resources) and the
 // pictures of its directory are served from there rather than from local files: a page on this
-// origin cannot read files, its content security policy runs no script that arrives inside the
-// page (inline scripts, event-handler attributes, "javascript:" addresses), and pages of other
-// origins get nothing from it.
+// origin cannot read files, its content security policy runs scripts only from the publisher's
+// host over HTTPS and none that arrives inside the page (inline scripts, event-handler
+// attributes, "javascript:" addresses), and pages of other origins get nothing from it.
 #pragma once
 
 #include <QUrl>

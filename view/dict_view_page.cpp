@@ -30,8 +30,11 @@ CDictViewPage::CDictViewPage(std::unique_ptr<CSpeechVoice> voice)
 CDictViewPage::~CDictViewPage() = default;
 
 std::string CDictViewPage::NoticeHtml() {
-    // The notice comes from the network: only what the allow-list keeps reaches the page.
-    return SanitizeHtml(TheStartupSettings().GetNoticeText());
+    // The notice comes from the network: only what the allow-list keeps reaches the page, in an
+    // element that marks it as network HTML, so that nothing in it counts as the page's own.
+    const std::string notice = SanitizeHtml(TheStartupSettings().GetNoticeText());
+    if (notice.empty()) return {};
+    return std::string("<span ") + kNetworkHtmlAttribute + ">" + notice + "</span>";
 }
 
 void CDictViewPage::OnDocumentComplete() {

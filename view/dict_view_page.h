@@ -105,7 +105,8 @@ private:
     void ShowStar(std::size_t row, bool starred);
     // For each row that results would show, whether the word book holds its entry.
     std::vector<bool> StarsOf(const CResultList& results);
-    // The server's notice as the page may show it.
+    // The server's notice as the page may show it: filtered, and marked as network HTML (empty
+    // for no notice).
     static std::string NoticeHtml();
 
     CUserLists* m_pUserLists = nullptr;

@@ -2,11 +2,9 @@
 // search box, the results moved by rows, and the search of the box's current text. Each is a
 // script run in the page; before the page exists they do nothing. And the search that the
 // "我的" tab asks for.
-#include <QVariant>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-#include "platform/ansi_text.h"
 #include "view/dict_view_page.h"
 
 void CDictViewPage::FocusSearchBox() {
@@ -49,21 +47,13 @@ void CDictViewPage::ScrollResults(int rows) {
 }
 
 void CDictViewPage::RunSearch() {
-    QWebEngineView* browser = GetBrowser();
-    if (browser == nullptr) return;
     // The values the page reported with its latest event may be older than the box's text: a key
-    // is reported before it changes the box.
-    browser->page()->runJavaScript(
-        QStringLiteral("(function () {"
-                       "  const box = document.getElementById('TxtBoxFind');"
-                       "  return box ? box.value : null;"
-                       "})();"),
-        [this](const QVariant& value) {
-            // Anything but a text: no search box, or the page went away before it answered.
-            if (value.typeId() != QMetaType::QString) return;
-            m_strFind = ToAnsi(value.toString());
-            QueryAndShow(m_strFind);
-        });
+    // is reported before it changes the box. The box is the page's own, as the bridge recorded
+    // it; nothing happens without one, or when the page went away before it answered.
+    ReadElementValue("TxtBoxFind", [this](std::string text) {
+        m_strFind = std::move(text);
+        QueryAndShow(m_strFind);
+    });
 }
 
 void CDictViewPage::SearchFor(std::string text) {

@@ -1,24 +1,56 @@
 // The allow-list of the filter for HTML from the network: the elements, the attributes and the
-// values it keeps.
+// values it keeps, and what each kept element is to the browser's tree builder.
 #include "webfilter/html_allow_list.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <iterator>
+#include <span>
+
+#include "webfilter/html_allow_list_style.h"
 
 namespace htmlallowlist {
 namespace {
 
-// Elements written out, with their content.
-constexpr std::string_view kKeptElements[] = {
-    "a",      "abbr",   "acronym", "address", "b",     "bdo",   "big",     "blockquote",
-    "br",     "button", "caption", "center",  "cite",  "code",  "col",     "colgroup",
-    "dd",     "del",    "dfn",     "dir",     "div",   "dl",    "dt",      "em",
-    "font",   "h1",     "h2",      "h3",      "h4",    "h5",    "h6",      "hr",
-    "i",      "img",    "input",   "ins",     "kbd",   "li",    "marquee", "nobr",
-    "ol",     "p",      "pre",     "q",       "s",     "samp",  "small",   "span",
-    "strike", "strong", "sub",     "sup",     "table", "tbody", "td",      "tfoot",
-    "th",     "thead",  "tr",      "tt",      "u",     "ul",    "var",     "wbr"};
+// Elements written out, with their content, by what they are to the tree builder.
+constexpr std::string_view kFormatting[] = {"a",    "b", "big",   "code",   "em",     "font", "i",
+                                            "nobr", "s", "small", "strike", "strong", "tt",   "u"};
+constexpr std::string_view kPhrasing[] = {"abbr", "acronym", "bdo",  "cite", "del", "dfn", "ins",
+                                          "kbd",  "q",       "samp", "span", "sub", "sup", "var"};
+constexpr std::string_view kInlineVoid[] = {"br", "img", "input", "wbr"};
+constexpr std::string_view kFlowBlocks[] = {"address", "blockquote", "center", "div", "h1", "h2",
+                                            "h3",      "h4",         "h5",     "h6",  "p",  "pre"};
+constexpr std::string_view kLists[] = {"dir", "dl", "ol", "ul"};
+constexpr std::string_view kListItems[] = {"dd", "dt", "li"};
+constexpr std::string_view kRules[] = {"hr"};
+constexpr std::string_view kContainers[] = {"button", "marquee"};
+constexpr std::string_view kTables[] = {"table"};
+constexpr std::string_view kTableSections[] = {"tbody", "tfoot", "thead"};
+constexpr std::string_view kRows[] = {"tr"};
+constexpr std::string_view kCells[] = {"td", "th"};
+constexpr std::string_view kCaptions[] = {"caption"};
+constexpr std::string_view kColumnGroups[] = {"colgroup"};
+constexpr std::string_view kColumns[] = {"col"};
+
+struct KeptElements {
+    ElementKind kind;
+    std::span<const std::string_view> names;
+};
+constexpr KeptElements kKeptElements[] = {{ElementKind::formatting, kFormatting},
+                                          {ElementKind::phrasing, kPhrasing},
+                                          {ElementKind::inlineVoid, kInlineVoid},
+                                          {ElementKind::flowBlock, kFlowBlocks},
+                                          {ElementKind::list, kLists},
+                                          {ElementKind::listItem, kListItems},
+                                          {ElementKind::rule, kRules},
+                                          {ElementKind::container, kContainers},
+                                          {ElementKind::table, kTables},
+                                          {ElementKind::tableSection, kTableSections},
+                                          {ElementKind::row, kRows},
+                                          {ElementKind::cell, kCells},
+                                          {ElementKind::caption, kCaptions},
+                                          {ElementKind::columnGroup, kColumnGroups},
+                                          {ElementKind::column, kColumns}};
 
 // Kept elements that have no content and no end tag.
 constexpr std::string_view kVoidElements[] = {"br", "col", "hr", "img", "input", "wbr"};
@@ -33,14 +65,15 @@ constexpr std::string_view kDroppedWithContent[] = {
     "applet", "audio",  "canvas", "datalist", "frameset", "head", "map",
     "math",   "object", "select", "svg",      "template", "video"};
 
-// Attributes kept on any kept element.
+// Attributes kept on any kept element. Names that scripts and the event map find elements by
+// (id, name, class, for, form) are not among them.
 constexpr std::string_view kKeptAttributes[] = {
-    "abbr",        "align",       "alt",      "axis",    "bgcolor",  "border",  "bordercolor",
-    "cellpadding", "cellspacing", "char",     "charoff", "class",    "clear",   "color",
-    "colspan",     "compact",     "datetime", "dir",     "disabled", "face",    "frame",
-    "headers",     "height",      "hspace",   "id",      "lang",     "noshade", "nowrap",
-    "reversed",    "rowspan",     "rules",    "scope",   "size",     "span",    "start",
-    "summary",     "title",       "valign",   "value",   "vspace",   "width"};
+    "abbr",        "align",       "alt",     "axis",     "bgcolor",  "border",  "bordercolor",
+    "cellpadding", "cellspacing", "char",    "charoff",  "clear",    "color",   "colspan",
+    "compact",     "datetime",    "dir",     "disabled", "face",     "frame",   "headers",
+    "hspace",      "lang",        "noshade", "nowrap",   "reversed", "rowspan", "rules",
+    "scope",       "size",        "span",    "start",    "summary",  "title",   "valign",
+    "value",       "vspace"};
 
 // Attributes kept on a marquee only.
 constexpr std::string_view kMarqueeAttributes[] = {"behavior", "direction", "loop", "scrollamount",
@@ -55,11 +88,6 @@ constexpr AddressAttribute kAddressAttributes[] = {{"href", "a"},           {"sr
                                                    {"background", "table"}, {"background", "tr"},
                                                    {"background", "td"},    {"background", "th"}};
 
-// What a style may not name: script in the old browsers' styles, bindings, imports, and the
-// escapes and unread references that could hide either.
-constexpr std::string_view kForbiddenInStyle[] = {
-    "expression", "javascript", "vbscript", "behavior", "binding", "@import", "\\", "&"};
-
 // The types of the button-like elements that are kept.
 constexpr std::string_view kButtonTypes[] = {"button", "submit", "reset"};
 
@@ -72,10 +100,35 @@ char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// The ASCII characters of an attribute value once its character references are read; every
-// other character, and a NUL byte, which the browser reads as the replacement character, is one
-// byte 0x80. Only what decides the checks below needs to be read right:
-// numeric references, and the named ones that stand for ASCII punctuation in addresses.
+// The kind of a kept element; nullopt for an element that is not kept.
+std::optional<ElementKind> FindKept(std::string_view name) {
+    for (const KeptElements& kept : kKeptElements) {
+        if (std::find(kept.names.begin(), kept.names.end(), name) != kept.names.end()) {
+            return kept.kind;
+        }
+    }
+    return std::nullopt;
+}
+
+// An absolute http or https address, as the browser reads the value: references read, leading
+// white space and control characters dropped. Tabs and line ends inside, which the browser would
+// drop, make the value suspect and refused.
+bool IsWebAddress(std::string_view raw) {
+    const std::string decoded = DecodedAscii(raw);
+    std::string_view address = decoded;
+    while (!address.empty() && static_cast<unsigned char>(address.front()) <= 0x20) {
+        address.remove_prefix(1);
+    }
+    if (std::any_of(address.begin(), address.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
+        return false;
+    }
+    return StartsWithIgnoringCase(address, "http://") ||
+           StartsWithIgnoringCase(address, "https://");
+}
+
+}  // namespace
+
 std::string DecodedAscii(std::string_view raw) {
     struct Named {
         std::string_view name;
@@ -126,32 +179,6 @@ std::string DecodedAscii(std::string_view raw) {
     return decoded;
 }
 
-// An absolute http or https address, as the browser reads the value: references read, leading
-// white space and control characters dropped. Tabs and line ends inside, which the browser would
-// drop, make the value suspect and refused.
-bool IsWebAddress(std::string_view raw) {
-    const std::string decoded = DecodedAscii(raw);
-    std::string_view address = decoded;
-    while (!address.empty() && static_cast<unsigned char>(address.front()) <= 0x20) {
-        address.remove_prefix(1);
-    }
-    if (std::any_of(address.begin(), address.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
-        return false;
-    }
-    return StartsWithIgnoringCase(address, "http://") ||
-           StartsWithIgnoringCase(address, "https://");
-}
-
-bool IsHarmlessStyle(std::string_view raw) {
-    const std::string style = Lower(DecodedAscii(raw));
-    return std::none_of(
-        std::begin(kForbiddenInStyle), std::end(kForbiddenInStyle),
-        [&style](std::string_view word) { return style.find(word) != std::string::npos; });
-}
-
-}  // namespace
-
 std::string Lower(std::string_view text) {
     std::string lower(text);
     std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
@@ -163,7 +190,7 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 }
 
 ElementRule RuleOf(std::string_view name) {
-    if (Contains(kKeptElements, name)) {
+    if (FindKept(name)) {
         return Contains(kVoidElements, name) ? ElementRule::keepEmpty : ElementRule::keep;
     }
     if (Contains(kRawTextElements, name)) return ElementRule::dropRawText;
@@ -171,28 +198,43 @@ ElementRule RuleOf(std::string_view name) {
     return ElementRule::dropTag;
 }
 
+ElementKind KindOf(std::string_view element) {
+    return FindKept(element).value_or(ElementKind::phrasing);
+}
+
 bool IsButtonType(std::string_view raw) {
     return Contains(kButtonTypes, Lower(DecodedAscii(raw)));
 }
 
-bool KeepsAttribute(std::string_view element, std::string_view name, std::string_view raw) {
-    if (name == "style") return IsHarmlessStyle(raw);
+std::optional<std::string> KeptValue(std::string_view element, std::string_view name,
+                                     std::string_view raw) {
+    const auto kept = [raw]() { return std::optional<std::string>(raw); };
+    if (name == "style") return KeptStyle(raw);
+    if (name == "width") return KeptSize(raw, kCellWidthPixels);
+    if (name == "height") return KeptSize(raw, kCellHeightPixels);
     if (name == "type") {
-        if (element == "input" || element == "button") return IsButtonType(raw);
-        return element == "ol" || element == "ul" || element == "li";
+        const bool button = element == "input" || element == "button";
+        if (button ? IsButtonType(raw) : element == "ol" || element == "ul" || element == "li") {
+            return kept();
+        }
+        return std::nullopt;
     }
     const bool address =
         std::any_of(std::begin(kAddressAttributes), std::end(kAddressAttributes),
                     [&](const AddressAttribute& a) { return a.attribute == name; });
     if (address) {
-        return std::any_of(std::begin(kAddressAttributes), std::end(kAddressAttributes),
-                           [&](const AddressAttribute& a) {
-                               return a.attribute == name && a.element == element;
-                           }) &&
-               IsWebAddress(raw);
+        const bool here = std::any_of(
+            std::begin(kAddressAttributes), std::end(kAddressAttributes),
+            [&](const AddressAttribute& a) { return a.attribute == name && a.element == element; });
+        if (here && IsWebAddress(raw)) return kept();
+        return std::nullopt;
     }
-    if (Contains(kMarqueeAttributes, name)) return element == "marquee";
-    return Contains(kKeptAttributes, name);
+    if (Contains(kMarqueeAttributes, name)) {
+        if (element == "marquee") return kept();
+        return std::nullopt;
+    }
+    if (Contains(kKeptAttributes, name)) return kept();
+    return std::nullopt;
 }
 
 }  // namespace htmlallowlist

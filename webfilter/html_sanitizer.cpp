@@ -7,17 +7,19 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 #include <unordered_set>
 #include <utility>
 #include <vector>
 
 #include "webfilter/html_allow_list.h"
+#include "webfilter/html_sanitizer_tree.h"
 
 namespace {
 
 using htmlallowlist::ElementRule;
 using htmlallowlist::IsButtonType;
-using htmlallowlist::KeepsAttribute;
+using htmlallowlist::KeptValue;
 using htmlallowlist::Lower;
 using htmlallowlist::StartsWithIgnoringCase;
 
@@ -39,7 +41,6 @@ struct Tag {
     std::string name;  // lower case
     std::vector<Attribute> attributes;
     std::unordered_set<std::string> names;  // of the attributes, so a tag is read in linear time
-    bool end = false;
 };
 
 // An input is kept only as a button; every other kept element is kept as it is.
@@ -50,30 +51,35 @@ bool IsKeptInput(const Tag& tag) {
     });
 }
 
-void WriteTag(const Tag& tag, std::string& out) {
-    out += tag.end ? "</" : "<";
-    out += tag.name;
-    if (!tag.end) {
-        for (const Attribute& attribute : tag.attributes) {
-            if (!KeepsAttribute(tag.name, attribute.name, attribute.value)) continue;
-            out += ' ';
-            out += attribute.name;
-            if (!attribute.hasValue) continue;
-            out += "=\"";
-            // A NUL byte is what the browser makes of it, the replacement character.
-            for (const char c : attribute.value) {
-                if (c == '"') {
-                    out += "&quot;";
-                } else if (c == '\0') {
-                    out += "&#65533;";
-                } else {
-                    out += c;
-                }
-            }
-            out += '"';
+// The start tag as written: the name and the kept attributes, each value in double quotes.
+std::string StartTagText(const Tag& tag) {
+    std::string out = "<" + tag.name;
+    for (const Attribute& attribute : tag.attributes) {
+        std::optional<std::string> value;
+        if (attribute.hasValue) {
+            value = KeptValue(tag.name, attribute.name, attribute.value);
+            if (!value) continue;
+        } else if (!KeptValue(tag.name, attribute.name, {})) {
+            continue;
         }
+        out += ' ';
+        out += attribute.name;
+        if (!value) continue;
+        out += "=\"";
+        // A NUL byte is what the browser makes of it, the replacement character.
+        for (const char c : *value) {
+            if (c == '"') {
+                out += "&quot;";
+            } else if (c == '\0') {
+                out += "&#65533;";
+            } else {
+                out += c;
+            }
+        }
+        out += '"';
     }
     out += '>';
+    return out;
 }
 
 class Sanitizer {
@@ -88,18 +94,23 @@ public:
             } else {
                 if (m_skipDepth == 0) {
                     if (c == '>') {
-                        m_out += "&gt;";
+                        WriteText("&gt;");
                     } else if (c != '\0') {
-                        m_out += c;
+                        m_writer.Text(c);
                     }
                 }
                 ++m_at;
             }
         }
+        m_writer.Finish();
         return std::move(m_out);
     }
 
 private:
+    void WriteText(std::string_view text) {
+        for (const char c : text) m_writer.Text(c);
+    }
+
     char At(std::size_t at) const { return at < m_html.size() ? m_html[at] : '\0'; }
 
     // At a '<': a tag, a comment or other markup, or a plain '<'.
@@ -127,7 +138,7 @@ private:
             const std::size_t close = m_html.find('>', m_at + 2);
             m_at = close == std::string_view::npos ? m_html.size() : close + 1;
         } else {
-            if (m_skipDepth == 0) m_out += "&lt;";
+            if (m_skipDepth == 0) WriteText("&lt;");
             ++m_at;
         }
     }
@@ -204,7 +215,7 @@ private:
         switch (htmlallowlist::RuleOf(tag.name)) {
             case ElementRule::keep:
             case ElementRule::keepEmpty:
-                if (IsKeptInput(tag)) WriteTag(tag, m_out);
+                if (IsKeptInput(tag)) m_writer.Start(tag.name, StartTagText(tag));
                 break;
             case ElementRule::dropTag:
                 break;
@@ -221,7 +232,6 @@ private:
     void EndTag() {
         Tag tag;
         tag.name = Name();
-        tag.end = true;
         // An end tag's attributes mean nothing, but its '>' still has to be found.
         if (!Attributes(tag)) {
             m_at = m_html.size();
@@ -232,7 +242,7 @@ private:
             if (tag.name == m_skipped) --m_skipDepth;
             return;
         }
-        if (htmlallowlist::RuleOf(tag.name) == ElementRule::keep) WriteTag(tag, m_out);
+        if (htmlallowlist::RuleOf(tag.name) == ElementRule::keep) m_writer.End(tag.name);
     }
 
     // Passes over the text of a raw text element and its end tag ("</name" followed by white
@@ -257,6 +267,7 @@ private:
     std::string_view m_html;
     std::size_t m_at = 0;
     std::string m_out;
+    htmlsanitizer::CElementWriter m_writer{m_out};
     // Inside an element dropped with its content: its name, and how deep its own kind nests.
     std::string m_skipped;
     int m_skipDepth = 0;

@@ -1,6 +1,8 @@
 // HTML that arrives from the network (the server's notice), cut down to what it may show in the
 // program's pages: text, formatting, tables, pictures and links, and nothing that runs, loads a
-// frame, submits, or reaches anything but the network addresses it names.
+// frame, submits, reaches anything but the network addresses it names, takes the names the
+// page's events are routed by, leaves its place in the page, or makes the browser build more
+// elements than it holds.
 #pragma once
 
 #include <string>
@@ -13,11 +15,20 @@
 //   math, template, textarea, title, select, noscript and the like;
 // - dropped, their content kept: every other element (html, body, form, unknown names);
 // - dropped: comments, doctypes, processing instructions, end tags of dropped elements.
-// Of the attributes, only presentation ones (id, class, title, alt, align, width, colours, size,
-// border, spacing, style, ...) are kept; event handlers, name, target and all others go. The
-// addresses href (of a), src (of img) and background (of table parts) are kept only when they
-// are absolute http or https addresses once their character references are read; a style that
-// names script, bindings, imports or escapes goes.
+// Of the attributes, only presentation ones (title, alt, align, colours, border, spacing, ...)
+// are kept, sizes only up to the size of the page's results cell, and of a style only the
+// declarations that keep the element in the flow of its cell (html_allow_list_style.h); id,
+// name, class, for, form, event handlers, target and all others go. The addresses href (of a),
+// src (of img) and background (of table parts) are kept only when they are absolute http or
+// https addresses once their character references are read.
+//
+// The output is well formed: every element written is closed by an end tag written here (or has
+// none), in order, and is one the browser's tree builder puts where it stands, so that the
+// browser builds exactly the elements written (html_sanitizer_tree.h). Text-level elements are
+// closed before a block opens and opened again inside it; paragraphs, list items and table parts
+// are closed where the browser would close them; table parts outside a table and other elements
+// directly inside a table go, their content kept. Elements nest at most 64 deep and at most
+// 4,096 are written; the start tags past either limit are dropped, their content kept.
 //
 // Text is kept as written, character references included; a '<' or '>' that starts no tag is
 // written as "&lt;" or "&gt;", and NUL bytes are dropped (in attribute values they become

@@ -34,6 +34,16 @@ void LoopbackServer::ServeBroken(const QString& path, const QByteArray& sent,
                        sent, true};
 }
 
+void LoopbackServer::ServeUnsized(const QString& path, const QByteArray& body) {
+    m_answers[path] = {"HTTP/1.0 200 OK\r\nConnection: close\r\n\r\n", body};
+}
+
+void LoopbackServer::ServeRedirect(const QString& path, const QByteArray& location) {
+    m_answers[path] = {"HTTP/1.1 302 Found\r\nLocation: " + location +
+                           "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n",
+                       {}};
+}
+
 void LoopbackServer::ServeNothing(const QString& path) {
     m_answers[path] = {{}, {}, false, true};
 }

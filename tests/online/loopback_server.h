@@ -26,6 +26,10 @@ public:
                const QByteArray& contentType = "text/plain");
     // path announces a body of declaredLength bytes, sends sent of them and hangs up.
     void ServeBroken(const QString& path, const QByteArray& sent, qint64 declaredLength);
+    // path answers 200 with body and no length: the body ends when the connection closes.
+    void ServeUnsized(const QString& path, const QByteArray& body);
+    // path answers 302, sending the browser to location.
+    void ServeRedirect(const QString& path, const QByteArray& location);
     // path never answers.
     void ServeNothing(const QString& path);
 

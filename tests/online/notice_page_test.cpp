@@ -33,7 +33,7 @@ TEST(NoticeEndToEndTest, PageShowsTheServersNoticeAfterLoadingAndAfterEveryResul
     LoopbackServer server;
     server.Serve("/notice.aspx",
                  QByteArray::fromStdString(
-                     ToAnsi("LUMA_AD LUMA_POWERAD<span id=servernotice>新款面料到货</span>")));
+                     ToAnsi("LUMA_AD LUMA_POWERAD<span title=servernotice>新款面料到货</span>")));
     const TempDir folder;
 
     std::atomic<bool> workerDone{false};
@@ -56,16 +56,16 @@ TEST(NoticeEndToEndTest, PageShowsTheServersNoticeAfterLoadingAndAfterEveryResul
     }
     QWebEnginePage* page = window.DictPage().GetBrowser()->page();
     EXPECT_TRUE(WaitFor([&] {
-        return EvaluateInPage(page,
-                              "document.querySelector('#TD_DICT_ITEM #servernotice') !== null")
+        return EvaluateInPage(
+                   page, "document.querySelector('#TD_DICT_ITEM [title=servernotice]') !== null")
             .toBool();
     })) << "no notice after the loading phase";
 
     window.DictPage().QueryAndShow("shirt");
     EXPECT_TRUE(WaitFor([&] {
         return EvaluateInPage(page,
-                              "document.querySelector('#TD_DICT_ITEM table + #servernotice')"
-                              " !== null")
+                              "document.querySelector('#TD_DICT_ITEM table +"
+                              " [data-network-html] > [title=servernotice]') !== null")
             .toBool();
     })) << "no notice after the results";
 

@@ -195,4 +195,30 @@ TEST(StartupWorkerTest, WorkerStartsOnceAfterEveryOtherSetting) {
     EXPECT_EQ(started, 1);
 }
 
+TEST_F(NoticeWorkerTest, NoticeOverTheLimitIsNeitherTakenNorReplayed) {
+    const WorkerDebugLines debug;
+    QFile cached(QString::fromStdString(m_response.string()));
+    ASSERT_TRUE(cached.open(QIODevice::WriteOnly));
+    cached.write("LUMA_AD last week's notice");
+    cached.close();
+    // A larger answer is refused: the cached notice stays, in the file and on the page.
+    PassWithAnswer("LUMA_AD " + QByteArray(kNoticeMaxBytes, 'x'));
+    EXPECT_EQ(m_settings.GetNoticeText(), "LUMA_AD last week's notice");
+    EXPECT_EQ(ReadNoticeFile(m_response.string()), "LUMA_AD last week's notice");
+    // A cached file larger than a notice may be (left by an older version) is not read.
+    ASSERT_TRUE(cached.open(QIODevice::WriteOnly));
+    cached.write("LUMA_AD " + QByteArray(kNoticeMaxBytes, 'x'));
+    cached.close();
+    m_settings.SetNoticeText({});
+    PassWithoutServer();
+    EXPECT_EQ(m_settings.GetNoticeText(), "");
+    const std::vector<QString> lines = debug.Lines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_TRUE(lines[0].startsWith("Download refused: the answer of http://127.0.0.1:"))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].endsWith(" is larger than 65536 bytes\r\n")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith("Cached notice not read: ")) << lines[1].toStdString();
+    EXPECT_EQ(lines[1], lines[2]) << "read before and after the fetch that failed";
+}
+
 }  // namespace

@@ -128,4 +128,33 @@ TEST_F(UrlFetcherTest, SecondDownloadReplacesTheContent) {
     EXPECT_FALSE(std::filesystem::exists(m_folder / "g"));
 }
 
+TEST_F(UrlFetcherTest, BodyOverTheLimitIsRefusedAndTheFileLeftAlone) {
+    struct Case {
+        const char* path;
+        qint64 size;
+        bool announced;  // with a Content-Length, or ended by the connection's end
+        int result;
+    };
+    const Case cases[] = {
+        {"/at", 65536, true, CUrlFetcher::kComplete},
+        {"/over", 65537, true, CUrlFetcher::kTooLarge},
+        {"/at-unsized", 65536, false, CUrlFetcher::kComplete},
+        {"/over-unsized", 4 * 1024 * 1024, false, CUrlFetcher::kTooLarge},
+    };
+    m_fetcher.maxBodyBytes = 65536;
+    for (const Case& c : cases) {
+        const QByteArray body(c.size, 'n');
+        if (c.announced) {
+            m_server.Serve(c.path, body);
+        } else {
+            m_server.ServeUnsized(c.path, body);
+        }
+        const std::filesystem::path file = m_folder / (std::string(c.path + 1) + ".txt");
+        WriteFile(file, "old notice");
+        EXPECT_EQ(Fetch(m_server.Address(c.path), file), c.result) << c.path;
+        EXPECT_TRUE(FileBytes(file) == (c.result == CUrlFetcher::kComplete ? body : "old notice"))
+            << c.path;
+    }
+}
+
 }  // namespace

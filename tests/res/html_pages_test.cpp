@@ -31,7 +31,7 @@ TEST(HtmlPagesTest, DictionaryPageTemplate) {
               npos);
     EXPECT_NE(page.find("style=\"width:267px;height:309px;OVERFLOW:auto\""), npos);
 
-    const std::string script = std::string("<script language=\"javascript\" src=\"http://") +
+    const std::string script = std::string("<script language=\"javascript\" src=\"https://") +
                                GDICT_PUBLISHER_HOST +
                                "/kbase/dictscript.aspx?ver=$ver&timer=21\"></script>";
     const std::size_t cell = page.find("id=\"TD_DICT_ITEM\"");

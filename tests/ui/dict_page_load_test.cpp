@@ -16,12 +16,13 @@
 namespace {
 
 TEST_F(DictPageTest, DocumentCompletionShowsTheStartTextAndTheNotice) {
-    TheStartupSettings().SetNoticeText(ToAnsi("<p id=notice>本周新增词条</p>"));
+    TheStartupSettings().SetNoticeText(ToAnsi("<p id=notice title=notice>本周新增词条</p>"));
     CreatePage(nullptr);
-    ASSERT_TRUE(
-        WaitFor([this] { return Eval("document.getElementById('notice') !== null").toBool(); }));
-    EXPECT_TRUE(
-        CellIs(FromAnsi(TheStartupSettings().cellStartHtml) + "<p id=notice>本周新增词条</p>"));
+    ASSERT_TRUE(WaitFor(
+        [this] { return Eval("document.querySelector('[title=notice]') !== null").toBool(); }));
+    // The notice, filtered, in an element that marks it as network HTML.
+    EXPECT_TRUE(CellIs(FromAnsi(TheStartupSettings().cellStartHtml) +
+                       "<span data-network-html><p title=\"notice\">本周新增词条</p></span>"));
     EXPECT_TRUE(Eval("document.querySelector('#TD_DICT_ITEM script') === null").toBool());
     EXPECT_FALSE(TheStartupSettings().cellStartHtml.empty());
 }

@@ -124,9 +124,10 @@ TEST_F(DictPagePromptTest, NoticeFollowsEveryResultWhenAskedTo) {
 
     showNoticeInPage.store(1);
     Search("qqzzx");
-    EXPECT_TRUE(CellIs("<b>新版</b>已发布<br>" + Footer() + "<br>"));
+    EXPECT_TRUE(CellIs("<span data-network-html><b>新版</b>已发布</span><br>" + Footer() + "<br>"));
     Search("yoke");
-    EXPECT_TRUE(CellHtml().contains(QString("</table><b>新版</b>已发布<br>")));
+    EXPECT_TRUE(CellHtml().contains(
+        QString("</table><span data-network-html=\"\"><b>新版</b>已发布</span><br>")));
     EXPECT_TRUE(CellHtml().endsWith(Footer() + "<br>"));
 }
 

@@ -18,7 +18,9 @@
 namespace {
 
 TEST(OnlinePageTest, NavigatesOnceToTheOnlinePageAndIgnoresEnterAndEscape) {
-    TheStartupSettings().onlinePageUrl = "about:blank#online";
+    LoopbackServer server;
+    server.Serve("/online", "<html><body>online</body></html>", "text/html");
+    TheStartupSettings().onlinePageUrl = ToAnsi(server.Address("/online"));
     QDialog host;
     CDlgOnline page;
     page.Create(&host);
@@ -26,7 +28,7 @@ TEST(OnlinePageTest, NavigatesOnceToTheOnlinePageAndIgnoresEnterAndEscape) {
     QSignalSpy loads(page.GetBrowser()->page(), &QWebEnginePage::loadStarted);
     QSignalSpy finished(page.GetBrowser()->page(), &QWebEnginePage::loadFinished);
     ASSERT_TRUE(WaitFor([&] { return finished.count() > 0; }, 20000));
-    EXPECT_EQ(page.GetBrowser()->url(), QUrl("about:blank#online"));
+    EXPECT_EQ(page.GetBrowser()->url(), QUrl(server.Address("/online")));
 
     QTest::keyClick(&page, Qt::Key_Escape);
     QTest::keyClick(&page, Qt::Key_Return);
