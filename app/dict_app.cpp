@@ -38,7 +38,10 @@ CDictApp::~CDictApp() {
 bool CDictApp::InitInstance() {
     InstallFontSubstitutions();
     InstallChineseLocale();
+    // The names of the program's folders (its data folder, which gdict shares, its cache and
+    // settings), whatever the executable is called.
     QCoreApplication::setOrganizationName(QString::fromUtf8(kRegistryKey));
+    QCoreApplication::setApplicationName(QString::fromUtf8(kApplicationName));
 
     CStartupSettings& settings = TheStartupSettings();
     for (int id : BuildStartupSettings(settings, LoadStringTable(), GetProgramDirectory(),

@@ -7,10 +7,12 @@
 #include <memory>
 #include <string>
 
+#include "userdata/data_folder.h"
+
 class CDictApp {
 public:
-    // The per-user settings key the program registers (it stores nothing there).
-    static constexpr const char* kRegistryKey = "应用程序向导生成的本地应用程序";
+    // The per-user settings key the program registers: the organisation of its folders.
+    static constexpr const char* kRegistryKey = kOrganisationName;
 
     // The command line is not read: Qt is given only the program's name (argv[0]), so options
     // such as -platform or -stylesheet change nothing; the environment's settings still apply.

@@ -3,13 +3,17 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QSettings>
+#include <QStandardPaths>
 #include <exception>
 
 #include "platform/ansi_text.h"
 #include "platform/dialog_units.h"
+#include "platform/file_dialog.h"
 #include "platform/message_box.h"
 #include "platform/string_resources.h"
 #include "settings/startup_settings.h"
+#include "userdata/data_folder.h"
 
 namespace {
 
@@ -23,6 +27,22 @@ constexpr QRect kWindowUnits(0, 0, 222, 365);
 
 QFont SongFont() {
     return QFont(QStringLiteral("宋体"));
+}
+
+// The folder of the user's own lists, which gdict reads too; where the system tells none, the
+// one Qt gives, after saying so.
+std::string ListsFolder(QWidget* owner) {
+    try {
+        return UserDataFolder();
+    } catch (const std::exception& error) {
+        ShowMessageBox(owner,
+                       QStringLiteral("找不到保存用户数据的文件夹（%1），生词本、查询记录和我的词条"
+                                      "改存在：\n%2")
+                           .arg(QString::fromStdString(error.what()),
+                                QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)),
+                       MessageBoxType::IconWarning);
+        return FileNameOf(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    }
 }
 
 }  // namespace
@@ -74,8 +94,15 @@ int CMainDialog::OnCreate() {
     m_tabWnd.AddTab(&m_onlinePage, ToAnsi(QStringLiteral("在线")).c_str(), 0);
     m_aboutPage.Create(&m_tabWnd);
     m_tabWnd.AddTab(&m_aboutPage, ToAnsi(QStringLiteral("关于")).c_str(), 0);
+    m_userLists = std::make_unique<CUserLists>(ListsFolder(this), std::make_unique<QSettings>());
+    m_userLists->SetMessageOwner(this);
+    m_myWordsPage = std::make_unique<CMyWordsPage>(*m_userLists, &m_tabWnd);
+    m_tabWnd.AddTab(m_myWordsPage.get(), ToAnsi(QStringLiteral("我的")).c_str(), 0);
+    connect(m_myWordsPage.get(), &CMyWordsPage::searchRequested, this,
+            &CMainDialog::OnSearchRequested);
     m_tabWnd.SetCurSel(0);
     m_dictPage.m_pDictionary = &m_store;
+    m_dictPage.SetUserLists(m_userLists.get());
 
     setWindowTitle(FromAnsi(TheStartupSettings().titleText));
     return 0;

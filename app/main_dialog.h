@@ -1,5 +1,6 @@
 // CMainDialog: the program's one window, an organiser cut out of its skin. It holds the tab
-// window with the dictionary, online and about pages, and the dictionary itself. For its first
+// window with the dictionary, online, about and "我的" pages, the dictionary itself and the
+// user's own lists (mywords/user_lists.h). For its first
 // four seconds it shows a loading phase (title, notice, progress bar) with the tab window hidden;
 // after it the organiser's keys under the screen work.
 #pragma once
@@ -15,6 +16,8 @@
 #include "app/skin_dialog.h"
 #include "controls/pad_tab_wnd.h"
 #include "dictionary/dict_store.h"
+#include "mywords/my_words_page.h"
+#include "mywords/user_lists.h"
 #include "online/dlg_online.h"
 #include "view/dict_view_page.h"
 
@@ -48,6 +51,8 @@ public:
     // centre, the search of the box's text (these three show the dictionary tab first); globe,
     // the online tab; "i", the about tab.
     void OnOrganiserKey(OrganiserKey key);
+    // A row of the "我的" tab asked for a search: the dictionary tab searches text.
+    void OnSearchRequested(const QString& text);
 
     // The process-wide count of loading ticks: it starts at 0 and is never reset, so the
     // loading phase happens once per process.
@@ -55,6 +60,9 @@ public:
 
     CDictViewPage& DictPage() { return m_dictPage; }
     CPADTabWnd& TabWindow() { return m_tabWnd; }
+    // The "我的" tab and the lists it shows; null before OnCreate.
+    CMyWordsPage* MyWordsPage() { return m_myWordsPage.get(); }
+    CUserLists* UserLists() { return m_userLists.get(); }
     const CDictStore& Store() const { return m_store; }
     int Progress() const { return m_progress; }
     // True once the loading phase has ended and the tab window is shown; only then do the keys
@@ -93,6 +101,9 @@ private:
     CDlgOnline m_onlinePage;
     CPADTabWnd m_tabWnd;
     CAboutDialog m_aboutPage;
+    // Before the page that shows them, which goes first.
+    std::unique_ptr<CUserLists> m_userLists;
+    std::unique_ptr<CMyWordsPage> m_myWordsPage;
     QFont m_fontText;
     QFont m_fontBold;
     QIcon m_hIcon;

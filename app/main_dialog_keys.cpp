@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/main_dialog.h"
+#include "platform/ansi_text.h"
 
 namespace {
 
@@ -122,4 +123,9 @@ void CMainDialog::OnOrganiserKey(OrganiserKey key) {
             SelectTab(kAboutTab);
             break;
     }
+}
+
+void CMainDialog::OnSearchRequested(const QString& text) {
+    SelectTab(kDictionaryTab);
+    m_dictPage.SearchFor(ToAnsi(text));
 }

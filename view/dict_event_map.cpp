@@ -2,6 +2,7 @@
 // that matches an event handles it; a click on the GO image therefore never reaches the image
 // row below it. The last row, after the context menus, takes the clicks on near-match links.
 #include "view/dict_view_page.h"
+#include "view/row_marks.h"
 
 namespace {
 
@@ -41,7 +42,14 @@ CHtmlEventMap CDictViewPage::DictEventMap() {
         {Match::id, "BUTTON_CLOSE", "click", handler(&CDictViewPage::OnCloseClick)},
         {Match::id, "TxtBoxFind", "keydown", handler(&CDictViewPage::OnFindKeyDown)},
         {Match::id, "BUTTON_GO", "click", action(&CDictViewPage::OnOK)},
-        {Match::tag, "img", "click", handler(&CDictViewPage::OnSpeakerClick)},
+        // The images of the result rows: a star keeps or drops its row's entry in the word
+        // book, a speaker reads its row aloud.
+        {Match::tag, "img", "click",
+         [this](const CHtmlElement& element) {
+             return resultrows::StarRow(element.id) != std::string_view::npos
+                        ? OnStarClick(element)
+                        : OnSpeakerClick(element);
+         }},
     };
     for (const char* tag : kContextMenuTags) {
         map.push_back({Match::tag, tag, "contextmenu", handler(&CDictViewPage::OnHtmlContextMenu)});

@@ -14,6 +14,7 @@
 #include "platform/speech_voice.h"
 
 class CDictStore;
+class CUserLists;
 
 class CDictViewPage : public CHtmlDialog {
     Q_OBJECT
@@ -26,6 +27,11 @@ public:
 
     // Set by the main window right after creating the page, before any search.
     CDictStore* m_pDictionary = nullptr;
+    // The user's own lists: the own terms searched with the dictionary, the word book behind
+    // the rows' stars, the history that records each search. Set by the main window right after
+    // creating the page, before any search; none gives a page without them. The lists must
+    // outlive the page or be set to none first.
+    void SetUserLists(CUserLists* lists);
 
     // Puts the GO image, the background and the start text with the notice into the page.
     void RefreshPageDecorations();
@@ -58,6 +64,10 @@ public:
     // Searches for the search box's text as it is now, as a click on the GO image does. The box
     // is read from the page, so the search follows once the page has answered.
     void RunSearch();
+    // Puts text (code page 936) into the search box and searches it, as if typed.
+    void SearchFor(std::string text);
+    // Shows in the star of every result row on the page whether the word book holds its entry.
+    void RefreshStars();
 
     // Handlers of the event map.
     HtmlEventResult OnCloseClick(const CHtmlElement& element);
@@ -66,6 +76,9 @@ public:
     HtmlEventResult OnSpeakerClick(const CHtmlElement& element);
     // A click on near match n ("NEAR_<n>") puts its headword into the text box and searches it.
     HtmlEventResult OnNearMatchClick(const CHtmlElement& element);
+    // A click on the star of row n ("IMGST_<n>") keeps the row's entry in the word book, or
+    // drops it when the book holds it.
+    HtmlEventResult OnStarClick(const CHtmlElement& element);
 
     // The keyboard filter: true swallows the event before the page, the browser or any window
     // above them sees it.
@@ -87,12 +100,22 @@ private:
     // Reads entry row of the results aloud; nothing for a row that does not exist or without a
     // voice.
     void SpeakRow(std::size_t row);
+    // How many result rows the page shows now.
+    std::size_t ShownRowCount() const;
+    void ShowStar(std::size_t row, bool starred);
+    // For each row that results would show, whether the word book holds its entry.
+    std::vector<bool> StarsOf(const CResultList& results);
     // The server's notice as the page may show it: filtered, and marked as network HTML (empty
     // for no notice).
     static std::string NoticeHtml();
 
+    CUserLists* m_pUserLists = nullptr;
     CRankedResults m_ranked;
     CResultList m_results;
+    // The own terms that m_results may point into, held while they are shown.
+    std::shared_ptr<const CDictStore> m_resultOwnTerms;
+    // Whether the results cell shows the rows of m_results.
+    bool m_bRowsShown = false;
     // The headwords that the near-match links of the last display stand for, in link order.
     std::vector<std::string> m_nearMatches;
     std::string m_strHtml;

@@ -1,6 +1,7 @@
 // What the organiser's keys ask of the dictionary page beyond reading aloud: the focus in the
 // search box, the results moved by rows, and the search of the box's current text. Each is a
-// script run in the page; before the page exists they do nothing.
+// script run in the page; before the page exists they do nothing. And the search that the
+// "我的" tab asks for.
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -53,4 +54,11 @@ void CDictViewPage::RunSearch() {
         m_strFind = std::move(text);
         QueryAndShow(m_strFind);
     });
+}
+
+void CDictViewPage::SearchFor(std::string text) {
+    // As if typed: the text goes into the box, then the page searches it.
+    m_strFind = std::move(text);
+    UpdateData(false);
+    QueryAndShow(m_strFind);
 }

@@ -8,6 +8,7 @@
 #include "dictionary/result_ranking.h"
 #include "dictionary/trade_units.h"
 #include "files/program_directory.h"
+#include "mywords/user_lists.h"
 #include "pagehost/page_path.h"
 #include "platform/ansi_text.h"
 #include "platform/message_box.h"
@@ -28,8 +29,12 @@ void CDictViewPage::QueryAndShow(std::string text) {
     }
     // A query that starts with a double-byte character is Chinese.
     const bool chinese = static_cast<unsigned char>(text.front()) >= 0x80;
+    // The own terms as their file holds them now, kept while rows point into them.
+    std::shared_ptr<const CDictStore> ownTerms =
+        m_pUserLists != nullptr ? m_pUserLists->OwnTermStore() : nullptr;
     CRankedResults found;
-    if (m_pDictionary != nullptr) found = SearchRanked(*m_pDictionary, nullptr, text);
+    if (m_pDictionary != nullptr) found = SearchRanked(*m_pDictionary, ownTerms.get(), text);
+    if (m_pUserLists != nullptr) m_pUserLists->RecordSearch(text, found.rows.size());
     // A measurement is no miss: its conversions show whether the dictionary holds it or not.
     const std::vector<std::string> conversions = tradeunits::MeasurementLines(text);
     const bool miss = found.rows.empty() && conversions.empty();
@@ -51,15 +56,18 @@ void CDictViewPage::QueryAndShow(std::string text) {
         }
         m_strHtml = resultrows::BuildNearMatchLine(ToAnsi(QStringLiteral("您要找的是不是：")),
                                                    m_nearMatches);
+        m_bRowsShown = false;
     } else {
         m_ranked = std::move(found);
+        m_resultOwnTerms = std::move(ownTerms);
         m_results.clear();
         for (const CRankedRow& row : m_ranked.rows) m_results.push_back(row.entry);
         m_strHtml = resultrows::BuildMeasurementLine(conversions);
-        if (!m_ranked.rows.empty()) {
+        m_bRowsShown = !m_ranked.rows.empty();
+        if (m_bRowsShown) {
             m_strHtml +=
                 resultrows::BuildResultTable(m_ranked, chinese, TheStartupSettings().rowTemplate,
-                                             PagePath(GetProgramDirectory()));
+                                             PagePath(GetProgramDirectory()), StarsOf(m_results));
         }
     }
     WriteResultCell();

@@ -7,6 +7,7 @@
 
 #include "dictionary/term_note.h"
 #include "text/mbcs.h"
+#include "view/row_marks.h"
 
 namespace resultrows {
 
@@ -76,27 +77,30 @@ std::pair<char32_t, std::size_t> DecodeUtf8(std::string_view text, std::size_t p
 }  // namespace
 
 std::vector<RowField> RowFields(const CRankedResults& results, std::size_t n, bool chinese,
-                                std::string_view imageDirectory) {
+                                std::string_view imageDirectory, const StarredRows& starred) {
     const CRankedRow& row = results.rows[n];
     const std::string_view form = results.FormOf(row);
     const std::string directory(imageDirectory);
+    const std::string star = n < starred.size() ? StarHtml(n, starred[n], imageDirectory) : "";
     return {
-        {"$en", chinese ? Headword(row.entry->chinese, form, true)
-                        : Headword(row.entry->english, form, false)},
+        {"$en", (chinese ? Headword(row.entry->chinese, form, true)
+                         : Headword(row.entry->english, form, false)) +
+                    (row.ownTerm ? OwnTermTagHtml() : "")},
         {"$cn", chinese ? RowText(row.entry->english, form, false)
                         : RowText(row.entry->chinese, form, true)},
         {"$sord", "<img src =\"" + directory + "/arrow_d.gif\"></img>"},
         {"$speak", "<img id=IMGSP_" + std::to_string(n) + " style='cursor:hand' src='" + directory +
-                       "/speaker.gif'></img>"},
+                       "/speaker.gif'></img>" + star},
     };
 }
 
 std::string BuildResultTable(const CRankedResults& results, bool chinese,
-                             std::string_view rowTemplate, std::string_view imageDirectory) {
+                             std::string_view rowTemplate, std::string_view imageDirectory,
+                             const StarredRows& starred) {
     std::string rows;
     for (std::size_t n = 0; n < results.rows.size() && n < kMaxRows; ++n) {
         std::string row(rowTemplate);
-        for (const RowField& field : RowFields(results, n, chinese, imageDirectory)) {
+        for (const RowField& field : RowFields(results, n, chinese, imageDirectory, starred)) {
             mbcs::ReplaceAll(row, field.placeholder, field.html);
         }
         rows += row;

@@ -34,18 +34,24 @@ struct RowField {
     std::string html;
 };
 
+// Whether the word book holds the entry of each row, in row order: a row within it gets the
+// word book's star (view/row_marks.h) after its speaker, filled or not; a row beyond it none.
+using StarredRows = std::vector<bool>;
+
 // The fields of result row n, for the row template: "$en" the headword in bold (the Chinese
-// text for a Chinese query, the English text otherwise), "$cn" the other text, each text's term
-// with the row's form in red and a Chinese text's note after it, "$sord" the arrow and
-// "$speak" the speaker image, whose id is IMGSP_n. imageDirectory holds arrow_d.gif and
-// speaker.gif.
+// text for a Chinese query, the English text otherwise), followed for a row of the user's own
+// terms by the "我的" tag, "$cn" the other text, each text's term with the row's form in red and
+// a Chinese text's note after it, "$sord" the arrow and "$speak" the speaker image, whose id is
+// IMGSP_n, and the row's star, whose id is IMGST_n. imageDirectory holds arrow_d.gif,
+// speaker.gif and the stars' pictures.
 std::vector<RowField> RowFields(const CRankedResults& results, std::size_t n, bool chinese,
-                                std::string_view imageDirectory);
+                                std::string_view imageDirectory, const StarredRows& starred = {});
 
 // "<table>" + one row per ranked row (at most kMaxRows), each the row template with its fields
 // (RowFields) put in + "</table>".
 std::string BuildResultTable(const CRankedResults& results, bool chinese,
-                             std::string_view rowTemplate, std::string_view imageDirectory);
+                             std::string_view rowTemplate, std::string_view imageDirectory,
+                             const StarredRows& starred = {});
 
 // The conversion lines of a measurement (UTF-8, dictionary/trade_units.h) as the first line of
 // the results cell, in the cell's own font: the lines parted by line breaks, every character

@@ -39,9 +39,10 @@ std::map<std::string, Folders> Layers() {
         {"platform", Join({core, {"settings"}})},
         {"pagehost", Join({core, {"platform"}})},
         {"controls", Join({core, {"platform"}})},
-        {"view", pages},
+        {"mywords", Join({core, {"settings", "platform"}})},
+        {"view", Join({pages, {"mywords"}})},
         {"online", pages},
-        {"app", Join({pages, {"controls", "view", "online"}})},
+        {"app", Join({pages, {"controls", "view", "online", "mywords"}})},
         {"tools/gdict", Join({core, {"settings"}})},
     };
 }

@@ -198,8 +198,10 @@ TEST_F(OrganiserKeysTest, TabKeysSelectTheirTabs) {
     const Case cases[] = {
         {2, OrganiserKey::Book, 0},     {0, OrganiserKey::Globe, 1},
         {0, OrganiserKey::Info, 2},     {0, OrganiserKey::PadRight, 1},
-        {2, OrganiserKey::PadRight, 0}, {0, OrganiserKey::PadLeft, 2},
+        {2, OrganiserKey::PadRight, 3}, {3, OrganiserKey::PadRight, 0},
+        {0, OrganiserKey::PadLeft, 3},  {3, OrganiserKey::PadLeft, 2},
         {1, OrganiserKey::PadLeft, 0},  {1, OrganiserKey::PadDown, 0},
+        {3, OrganiserKey::Book, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.key));

@@ -3,7 +3,8 @@
 #include <charconv>
 
 Arguments::Arguments(const std::vector<std::string>& args, const std::set<std::string>& allowed,
-                     std::size_t minPositionals, std::size_t maxPositionals) {
+                     const std::set<std::string>& flags, std::size_t minPositionals,
+                     std::size_t maxPositionals) {
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
@@ -17,6 +18,11 @@ Arguments::Arguments(const std::vector<std::string>& args, const std::set<std::s
         }
         const std::size_t equals = word.find('=');
         const std::string name = word.substr(2, equals == std::string::npos ? equals : equals - 2);
+        if (flags.count(name)) {
+            if (equals != std::string::npos) throw UsageError("--" + name + " takes no value");
+            m_flags.insert(name);
+            continue;
+        }
         if (!allowed.count(name)) throw UsageError("unknown option --" + name);
         if (equals != std::string::npos) {
             m_options[name] = word.substr(equals + 1);

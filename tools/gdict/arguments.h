@@ -21,12 +21,20 @@ public:
     // a missing value, or a count of positionals other than positionals.
     Arguments(const std::vector<std::string>& args, const std::set<std::string>& allowed,
               std::size_t positionals)
-        : Arguments(args, allowed, positionals, positionals) {}
+        : Arguments(args, allowed, {}, positionals, positionals) {}
     // The same with from minPositionals to maxPositionals positionals.
     Arguments(const std::vector<std::string>& args, const std::set<std::string>& allowed,
-              std::size_t minPositionals, std::size_t maxPositionals);
+              std::size_t minPositionals, std::size_t maxPositionals)
+        : Arguments(args, allowed, {}, minPositionals, maxPositionals) {}
+    // The same with the switches flags besides: "--name" alone, without a value ("--name=VALUE"
+    // is a usage error).
+    Arguments(const std::vector<std::string>& args, const std::set<std::string>& allowed,
+              const std::set<std::string>& flags, std::size_t minPositionals,
+              std::size_t maxPositionals);
 
     std::optional<std::string> Option(const std::string& name) const;
+    // True when the switch name was given.
+    bool Flag(const std::string& name) const { return m_flags.count(name) != 0; }
     // The option as a whole number from 0 to max, or fallback when it is absent; throws
     // UsageError for anything else.
     unsigned long NumberOption(const std::string& name, unsigned long fallback,
@@ -36,5 +44,6 @@ public:
 
 private:
     std::map<std::string, std::string> m_options;
+    std::set<std::string> m_flags;
     std::vector<std::string> m_positionals;
 };

@@ -9,6 +9,7 @@
 #include "text/mbcs.h"
 #include "tools/gdict/arguments.h"
 #include "tools/gdict/commands.h"
+#include "tools/gdict/own_terms_input.h"
 
 std::string ArgumentToCp936(const std::string& utf8, const char* what) {
     std::optional<std::string> text = mbcs::FromUtf8(utf8);
@@ -26,7 +27,7 @@ constexpr std::size_t kNearMatchesShown = 5;
 }  // namespace
 
 int RunLookup(const std::vector<std::string>& args) {
-    const Arguments arguments(args, {"dict", "limit"}, 1);
+    const Arguments arguments(args, {"dict", "limit"}, {"no-own"}, 1, 1);
     const unsigned long limit = arguments.NumberOption("limit", ULONG_MAX, ULONG_MAX);
     const std::string query = ArgumentToCp936(arguments.Positional(0), "the query");
     const std::string path =
@@ -34,7 +35,9 @@ int RunLookup(const std::vector<std::string>& args) {
 
     CDictStore store;
     store.LoadFile(path);
-    const CRankedResults results = SearchRanked(store, nullptr, query);
+    const std::unique_ptr<CDictStore> ownTerms =
+        arguments.Flag("no-own") ? nullptr : LoadOwnTermStore("lookup");
+    const CRankedResults results = SearchRanked(store, ownTerms.get(), query);
     unsigned long printed = 0;
     for (const CRankedRow& row : results.rows) {
         if (printed++ == limit) break;

@@ -5,6 +5,7 @@
 #include "text/mbcs.h"
 #include "tools/gdict/arguments.h"
 #include "tools/gdict/commands.h"
+#include "tools/gdict/own_terms_input.h"
 #include "userdata/data_folder.h"
 #include "userdata/exports.h"
 #include "userdata/own_term_import.h"
@@ -12,22 +13,6 @@
 #include "userdata/tsv_fields.h"
 
 namespace {
-
-// One error line for a damaged list file, which was read all the same.
-void ReportDamage(const std::optional<CDamageReport>& damage) {
-    if (!damage) return;
-    std::cerr << "gdict own: " << damage->file << " is damaged: line";
-    if (damage->lines.size() > 1) std::cerr << 's';
-    for (std::size_t i = 0; i < damage->lines.size(); ++i) {
-        std::cerr << (i == 0 ? " " : ", ") << damage->lines[i];
-    }
-    std::cerr << " could not be read; ";
-    if (!damage->keptAs.empty()) {
-        std::cerr << "the file as it was is kept as " << damage->keptAs << '\n';
-    } else {
-        std::cerr << "the file is left as it is (" << damage->keepFailure << ")\n";
-    }
-}
 
 COwnTerms TermsOf(const Arguments& arguments) {
     const std::optional<std::string> folder = arguments.Option("data");
@@ -43,7 +28,7 @@ int Add(const Arguments& arguments) {
                         arguments.PositionalCount() == 4
                             ? ArgumentToCp936(arguments.Positional(3), "the note")
                             : std::string()};
-    ReportDamage(TermsOf(arguments).Add(term).damage);
+    ReportDamage("own", TermsOf(arguments).Add(term).damage);
     return 0;
 }
 
@@ -57,7 +42,7 @@ int Remove(const Arguments& arguments) {
         chinese = ArgumentToCp936(arguments.Positional(2), "the Chinese text");
     }
     const CListChange removed = TermsOf(arguments).Remove(english, chinese);
-    ReportDamage(removed.damage);
+    ReportDamage("own", removed.damage);
     if (removed.count > 0) return 0;
     std::cerr << "gdict own: no own term " << arguments.Positional(1)
               << (chinese ? " " + arguments.Positional(2) : std::string()) << '\n';
@@ -67,7 +52,7 @@ int Remove(const Arguments& arguments) {
 int List(const Arguments& arguments) {
     if (arguments.PositionalCount() != 1) throw UsageError("list takes no argument");
     const CListRead<COwnTerm> terms = TermsOf(arguments).Read();
-    ReportDamage(terms.damage);
+    ReportDamage("own", terms.damage);
     std::string line;
     for (const COwnTerm& term : terms.records) {
         line.clear();
@@ -83,7 +68,7 @@ int Import(const Arguments& arguments) {
     const std::string& file = arguments.Positional(1);
     const CImportedTerms imported = ReadImportFile(file);
     const CImportCounts counts = TermsOf(arguments).Import(imported);
-    ReportDamage(counts.damage);
+    ReportDamage("own", counts.damage);
     std::cout << counts.added << " added, " << counts.noteChanged << " with a new note, "
               << counts.unchanged << " already present, " << imported.skipped.size()
               << " skipped\n";
@@ -98,7 +83,7 @@ int Export(const Arguments& arguments) {
     const std::string format = arguments.Option("format").value_or("tsv");
     if (format != "tsv" && format != "csv") throw UsageError("--format takes tsv or csv");
     const CListRead<COwnTerm> terms = TermsOf(arguments).Read();
-    ReportDamage(terms.damage);
+    ReportDamage("own", terms.damage);
     const std::string text =
         format == "tsv" ? OwnTermsTsv(terms.records) : OwnTermsCsv(terms.records);
     const std::string& file = arguments.Positional(1);

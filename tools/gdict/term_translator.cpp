@@ -24,9 +24,11 @@ bool Equals(std::string_view text, const FoldedQuery& form) {
            (text.size() == form.size() || SplitNote(text).term.size() == form.size());
 }
 
-}  // namespace
+// Entries under folded texts, as the translator's indexes hold them.
+using TextIndex = std::unordered_map<std::string, std::vector<const CDictEntry*>>;
 
-CTermTranslator::CTermTranslator(const CDictStore& store) : m_store(store) {
+// The entries of store under each of their texts and their terms, folded.
+void IndexEntries(const CDictStore& store, TextIndex& index) {
     for (const CDictEntry& entry : store.entries()) {
         std::vector<std::string> keys;
         for (const std::string_view text : {entry.english, entry.chinese}) {
@@ -36,8 +38,23 @@ CTermTranslator::CTermTranslator(const CDictStore& store) : m_store(store) {
                     keys.push_back(std::move(folded));
             }
         }
-        for (std::string& key : keys) m_byText[std::move(key)].push_back(&entry);
+        for (std::string& key : keys) index[std::move(key)].push_back(&entry);
     }
+}
+
+// The entries that folded equals in index, as a search would give them.
+CFoundEntries EqualEntries(const TextIndex& index, const std::string& folded) {
+    const auto found = index.find(folded);
+    if (found == index.end()) return {};
+    return {&found->second, found->second.size()};
+}
+
+}  // namespace
+
+CTermTranslator::CTermTranslator(const CDictStore& store, const CDictStore* ownTerms)
+    : m_store(store) {
+    IndexEntries(store, m_byText);
+    if (ownTerms != nullptr) IndexEntries(*ownTerms, m_ownByText);
 }
 
 CTermTranslator::Translation CTermTranslator::Translate(std::string_view term,
@@ -51,10 +68,9 @@ CTermTranslator::Translation CTermTranslator::Translate(std::string_view term,
     // The entries that each form equals, from the index: what a search would rank first.
     std::vector<CFormResults> forms;
     for (std::size_t form = 0; form < texts.size(); ++form) {
-        const auto found = m_byText.find(Folded(texts[form]));
-        CFoundEntries equal;
-        if (found != m_byText.end()) equal = {&found->second, found->second.size()};
-        forms.push_back({texts[form], equal, {}, endsWord[form]});
+        const std::string folded = Folded(texts[form]);
+        forms.push_back({texts[form], EqualEntries(m_byText, folded),
+                         EqualEntries(m_ownByText, folded), endsWord[form]});
     }
 
     Translation result;

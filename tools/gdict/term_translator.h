@@ -1,7 +1,7 @@
 // CTermTranslator: the translations of whole terms, as a term list needs them: the entries one
 // of whose texts equals a term or another form of it (word_forms.h), ignoring letter case and
-// trailing notes, in the order of the ranking (result_ranking.h), and the near matches of a
-// term that has none.
+// trailing notes, in the order of the ranking (result_ranking.h), the user's own terms first,
+// and the dictionary's near matches of a term that has none.
 #pragma once
 
 #include <string>
@@ -15,10 +15,10 @@ class CDictStore;
 
 class CTermTranslator {
 public:
-    // Indexes every entry of store by its English and its Chinese text folded to lower case, and
-    // by each of those texts without its trailing note. The store must outlive the translator
-    // and not load again while it is used.
-    explicit CTermTranslator(const CDictStore& store);
+    // Indexes every entry of store, and of ownTerms unless it is null, by its English and its
+    // Chinese text folded to lower case, and by each of those texts without its trailing note.
+    // The stores must outlive the translator and not load again while it is used.
+    explicit CTermTranslator(const CDictStore& store, const CDictStore* ownTerms = nullptr);
 
     struct Translation {
         // The rendering of the first entry, in result order, that the term or a form of it
@@ -41,6 +41,8 @@ private:
     using Index = std::unordered_map<std::string, std::vector<const CDictEntry*>>;
 
     const CDictStore& m_store;
-    // Each entry in file order under each of its texts and their terms, folded.
+    // Each entry in file order under each of its texts and their terms, folded: the
+    // dictionary's and the own terms'.
     Index m_byText;
+    Index m_ownByText;
 };

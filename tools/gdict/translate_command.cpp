@@ -7,6 +7,7 @@
 #include "text/mbcs.h"
 #include "tools/gdict/arguments.h"
 #include "tools/gdict/commands.h"
+#include "tools/gdict/own_terms_input.h"
 #include "tools/gdict/term_translator.h"
 
 namespace {
@@ -34,7 +35,7 @@ std::string_view TrimmedLine(std::string_view line) {
 }  // namespace
 
 int RunTranslate(const std::vector<std::string>& args) {
-    const Arguments arguments(args, {"dict"}, 0, 1);
+    const Arguments arguments(args, {"dict"}, {"no-own"}, 0, 1);
     const std::string path =
         arguments.Option("dict").value_or(GetProgramDirectory() + "/" GDICT_DICTIONARY_NAME);
     const std::string input = arguments.PositionalCount() == 1 ? arguments.Positional(0) : "-";
@@ -47,7 +48,9 @@ int RunTranslate(const std::vector<std::string>& args) {
 
     CDictStore store;
     store.LoadFile(path);
-    const CTermTranslator translator(store);
+    const std::unique_ptr<CDictStore> ownTerms =
+        arguments.Flag("no-own") ? nullptr : LoadOwnTermStore("translate");
+    const CTermTranslator translator(store, ownTerms.get());
     bool allFound = true;
     std::string line;
     while (std::getline(in, line)) {
