@@ -1,9 +1,11 @@
 #include "app/dict_app.h"
 
+#include <QSettings>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "app/desktop_lookup.h"
 #include "app/main_dialog.h"
 #include "files/program_directory.h"
 #include "online/notice_worker.h"
@@ -24,6 +26,11 @@ CDictApp::CDictApp(int argc, char** argv)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     RegisterProgramScheme();
     m_application = std::make_unique<QApplication>(m_argc, m_argv.data());
+    QCoreApplication::setOrganizationName(QString::fromUtf8(kRegistryKey));
+    QCoreApplication::setApplicationName(QString::fromUtf8(kApplicationName));
+    // The program ends when the main window's loop does, not when its last window closes: the
+    // window may hide in the tray while the program goes on.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
 }
 
 CDictApp::~CDictApp() {
@@ -38,7 +45,6 @@ CDictApp::~CDictApp() {
 bool CDictApp::InitInstance() {
     InstallFontSubstitutions();
     InstallChineseLocale();
-    QCoreApplication::setOrganizationName(QString::fromUtf8(kRegistryKey));
 
     CStartupSettings& settings = TheStartupSettings();
     for (int id : BuildStartupSettings(settings, LoadStringTable(), GetProgramDirectory(),
@@ -49,9 +55,14 @@ bool CDictApp::InitInstance() {
     DebugOutput(settings.aboutText);
     DebugOutput(settings.splashNotice);
 
+    QSettings preferences;
     CMainDialog mainWindow;
     SetMainWindow(&mainWindow);
-    mainWindow.DoModal();
+    CDesktopLookup lookup(mainWindow, preferences);
+    int result = mainWindow.DoModal();
+    while (result == CMainDialog::kHiddenResult && lookup.WaitWhileHidden()) {
+        result = mainWindow.exec();
+    }
     SetMainWindow(nullptr);
     return false;
 }

@@ -1,5 +1,6 @@
 // CDictApp: the application. It sets up the desktop pieces the pages need, fills the start-up
-// settings and runs the main window modally; when the window closes, the program ends.
+// settings and runs the main window modally, with look-up from anywhere beside it; when the
+// window closes, the program ends, unless it goes on in the tray.
 #pragma once
 
 #include <QApplication>
@@ -7,13 +8,18 @@
 #include <memory>
 #include <string>
 
+#include "userdata/data_folder.h"
+
 class CDictApp {
 public:
-    // The per-user settings key the program registers (it stores nothing there).
-    static constexpr const char* kRegistryKey = "应用程序向导生成的本地应用程序";
+    // The per-user settings key the program registers: the organisation under which Qt keeps
+    // its settings and its data folder, the same one gdict reads (userdata/data_folder.h).
+    static constexpr const char* kRegistryKey = kOrganisationName;
 
     // The command line is not read: Qt is given only the program's name (argv[0]), so options
     // such as -platform or -stylesheet change nothing; the environment's settings still apply.
+    // The application takes the organisation and application names of userdata/data_folder.h,
+    // whatever the executable is called.
     CDictApp(int argc, char** argv);
     ~CDictApp();
     CDictApp(const CDictApp&) = delete;

@@ -55,6 +55,8 @@ public:
     // Searches for the search box's text as it is now, as a click on the GO image does. The box
     // is read from the page, so the search follows once the page has answered.
     void RunSearch();
+    // Puts text (code page 936) into the search box and searches it, as if typed.
+    void SearchFor(std::string text);
 
     // Handlers of the event map.
     HtmlEventResult OnCloseClick(const CHtmlElement& element);

@@ -1,6 +1,7 @@
 // What the organiser's keys ask of the dictionary page beyond reading aloud: the focus in the
 // search box, the results moved by rows, and the search of the box's current text. Each is a
-// script run in the page; before the page exists they do nothing.
+// script run in the page; before the page exists they do nothing. And the search that another
+// part of the program asks for, as if typed.
 #include <QVariant>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -63,4 +64,10 @@ void CDictViewPage::RunSearch() {
             m_strFind = ToAnsi(value.toString());
             QueryAndShow(m_strFind);
         });
+}
+
+void CDictViewPage::SearchFor(std::string text) {
+    m_strFind = std::move(text);
+    UpdateData(false);
+    QueryAndShow(m_strFind);
 }
