@@ -7,6 +7,7 @@
 
 #include "app/desktop_lookup.h"
 #include "app/main_dialog.h"
+#include "app/single_instance.h"
 #include "files/program_directory.h"
 #include "online/notice_worker.h"
 #include "pagehost/program_scheme.h"
@@ -43,6 +44,8 @@ CDictApp::~CDictApp() {
 }
 
 bool CDictApp::InitInstance() {
+    CSingleInstance single;
+    if (!single.Claim()) return false;
     InstallFontSubstitutions();
     InstallChineseLocale();
 
@@ -59,6 +62,8 @@ bool CDictApp::InitInstance() {
     CMainDialog mainWindow;
     SetMainWindow(&mainWindow);
     CDesktopLookup lookup(mainWindow, preferences);
+    QObject::connect(&single, &CSingleInstance::ActivationRequested, &lookup,
+                     &CDesktopLookup::ShowOrganiser);
     int result = mainWindow.DoModal();
     while (result == CMainDialog::kHiddenResult && lookup.WaitWhileHidden()) {
         result = mainWindow.exec();

@@ -1,6 +1,7 @@
 // CDictApp: the application. It sets up the desktop pieces the pages need, fills the start-up
 // settings and runs the main window modally, with look-up from anywhere beside it; when the
-// window closes, the program ends, unless it goes on in the tray.
+// window closes, the program ends, unless it goes on in the tray. One program runs at a time: a
+// second start brings the running one forward and ends.
 #pragma once
 
 #include <QApplication>
@@ -25,7 +26,8 @@ public:
     CDictApp(const CDictApp&) = delete;
     CDictApp& operator=(const CDictApp&) = delete;
 
-    // Runs the program; returns false, as there is nothing to run after the main window.
+    // Runs the program, or, when another runs, tells that one to come forward; returns false,
+    // as there is nothing to run after the main window.
     bool InitInstance();
 
 private:

@@ -1,16 +1,23 @@
 // The rules of look-up from anywhere that need no display: where the popup goes, what each
-// desktop allows, the switches kept across runs and the question about the tray asked once.
+// desktop allows, the switches kept across runs, the question about the tray asked once, and
+// one program at a time with a socket left behind by a crash.
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QSettings>
 #include <QSignalSpy>
 
+#include <cstring>
 #include <memory>
 
 #include "app/close_to_tray.h"
 #include "app/lookup_switches.h"
 #include "app/popup_placement.h"
+#include "app/single_instance.h"
 #include "platform/message_box.h"
 #include "tests/support/temp_dir.h"
 
@@ -22,6 +29,15 @@ QCoreApplication& Application() {
     static char* argv[] = {name, nullptr};
     static QCoreApplication application(argc, argv);
     return application;
+}
+
+bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < timeoutMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return done();
 }
 
 TEST(PopupPlacementTest, NextToThePointerAndInsideTheScreen) {
@@ -122,6 +138,50 @@ TEST(CloseToTrayTest, TheQuestionIsAskedOnceAndItsAnswerKept) {
     EXPECT_FALSE(KeepRunningInTray(settings, nullptr));
     EXPECT_EQ(asked, 2);
     SetMessageBoxAnswerer(nullptr);
+}
+
+// A socket file as a program that was killed leaves it: bound, but no one listens.
+void LeaveDeadSocket(const QString& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = path.toLocal8Bit();
+    ASSERT_LT(static_cast<std::size_t>(name.size()), sizeof(address.sun_path));
+    std::memcpy(address.sun_path, name.constData(), static_cast<std::size_t>(name.size()));
+    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+    ::close(fd);
+}
+
+TEST(SingleInstanceTest, ASecondStartBringsTheFirstForward) {
+    Application();
+    const TempDir dir;
+    const QString folder = QString::fromStdString(dir.path().string());
+    CSingleInstance first(folder);
+    ASSERT_TRUE(first.Claim());
+    QSignalSpy forward(&first, &CSingleInstance::ActivationRequested);
+
+    CSingleInstance second(folder);
+    EXPECT_FALSE(second.Claim());
+    EXPECT_TRUE(WaitFor([&] { return forward.count() == 1; }));
+    CSingleInstance third(folder);
+    EXPECT_FALSE(third.Claim());
+    EXPECT_TRUE(WaitFor([&] { return forward.count() == 2; }));
+}
+
+TEST(SingleInstanceTest, ASocketLeftByACrashDoesNotBlockAStart) {
+    Application();
+    const TempDir dir;
+    const QString folder = QString::fromStdString(dir.path().string());
+    CSingleInstance crashed(folder);
+    LeaveDeadSocket(crashed.SocketPath());
+
+    CSingleInstance next(folder);
+    EXPECT_TRUE(next.Claim());
+    QSignalSpy forward(&next, &CSingleInstance::ActivationRequested);
+    CSingleInstance after(folder);
+    EXPECT_FALSE(after.Claim()) << "the program that took the socket over listens on it";
+    EXPECT_TRUE(WaitFor([&] { return forward.count() == 1; }));
 }
 
 }  // namespace
