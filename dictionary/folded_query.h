@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "dictionary/candidate_scan.h"
+#include "text/ascii.h"
 #include "text/mbcs.h"
 
 class FoldedQuery {
@@ -46,9 +47,7 @@ public:
     }
 
 private:
-    static constexpr unsigned char FoldSingleByte(unsigned char b) {
-        return b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b + ('a' - 'A')) : b;
-    }
+    static constexpr unsigned char FoldSingleByte(unsigned char b) { return ascii::ToLower(b); }
 
     // True when text folded from pos begins with the query. REQUIRES: pos + size() <= text.size().
     bool FoldedEquals(std::string_view text, std::size_t pos) const {

@@ -10,6 +10,7 @@
 #include "dictionary/folded_query.h"
 #include "dictionary/result_ranking.h"
 #include "dictionary/word_forms.h"
+#include "text/ascii.h"
 #include "text/mbcs.h"
 
 namespace {
@@ -27,22 +28,10 @@ void FoldCodes(std::string_view text, Codes& codes) {
             codes.push_back(static_cast<std::uint16_t>(mbcs::FoldDoubleByte(byte, trail)));
             pos += 2;
         } else {
-            codes.push_back(byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte);
+            codes.push_back(ascii::ToLower(byte));
             ++pos;
         }
     }
-}
-
-// Single-byte white space: space and tab to carriage return. None of these bytes is a trail
-// byte, so they can be cut from either end of a text.
-bool IsSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
-    return text;
 }
 
 bool HoldsDoubleByteCharacter(std::string_view text) {
@@ -161,7 +150,7 @@ std::vector<const CDictEntry*> ChineseNearMatches(const CDictStore& store, std::
     std::vector<std::uint16_t> slotOf(0x10000, 0);
     std::size_t distinct = 0;
     for (const std::uint16_t code : queryCodes) {
-        if (code < 0x80 && IsSpace(static_cast<char>(code))) continue;
+        if (code < 0x80 && ascii::IsSpace(static_cast<char>(code))) continue;
         if (slotOf[code] == 0) slotOf[code] = static_cast<std::uint16_t>(++distinct);
     }
     const std::size_t needed = std::max<std::size_t>(1, (distinct + 1) / 2);
@@ -207,12 +196,12 @@ std::vector<const CDictEntry*> ChineseNearMatches(const CDictStore& store, std::
 std::vector<std::string_view> Words(std::string_view text) {
     std::vector<std::string_view> words;
     for (std::size_t pos = 0; pos < text.size();) {
-        if (IsSpace(text[pos])) {
+        if (ascii::IsSpace(text[pos])) {
             ++pos;
             continue;
         }
         const std::size_t start = pos;
-        while (pos < text.size() && !IsSpace(text[pos])) pos += mbcs::CharLength(text, pos);
+        while (pos < text.size() && !ascii::IsSpace(text[pos])) pos += mbcs::CharLength(text, pos);
         words.push_back(text.substr(start, pos - start));
     }
     return words;
@@ -248,7 +237,7 @@ std::vector<const CDictEntry*> AllWordsMatches(const CDictStore& store,
 
 std::vector<CNearMatch> FindNearMatches(const CDictStore& store, std::string_view query,
                                         std::size_t maxCount) {
-    query = Trimmed(query);
+    query = ascii::Trimmed(query);
     if (query.empty() || maxCount == 0) return {};
     const bool chinese = HoldsDoubleByteCharacter(query);
     const auto headword = [chinese](const CDictEntry& entry) {

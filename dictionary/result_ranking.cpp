@@ -10,6 +10,7 @@
 #include "dictionary/folded_query.h"
 #include "dictionary/term_note.h"
 #include "dictionary/word_forms.h"
+#include "text/ascii.h"
 #include "text/mbcs.h"
 
 namespace {
@@ -46,17 +47,13 @@ CMatchGroup GroupOf(const CDictEntry& entry, const FoldedQuery& folded) {
     return GroupOfPrefixMatch(entry, folded);
 }
 
-bool IsAsciiLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
 // True when the form occurs in text with no letter after it.
 bool EndsWordIn(std::string_view text, const FoldedQuery& form) {
     for (std::size_t from = 0; from < text.size();) {
         const std::size_t found = form.FindIn(text.substr(from));
         if (found == std::string_view::npos) return false;
         const std::size_t end = from + found + form.size();
-        if (end == text.size() || !IsAsciiLetter(text[end])) return true;
+        if (end == text.size() || !ascii::IsLetter(text[end])) return true;
         // The next place that can start a character: past the whole first one of the match.
         from += found + mbcs::CharLength(text, from + found);
     }

@@ -1,4 +1,5 @@
 #include "dictionary/trade_units.h"
+#include "text/ascii.h"
 
 #include <algorithm>
 #include <charconv>
@@ -44,7 +45,7 @@ const Unit* FindUnit(std::string_view text) {
     std::string spelling;
     for (char c : text) {
         if (c == ' ' || c == '\t') continue;
-        spelling += c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+        spelling += ascii::ToLower(c);
     }
     for (const Unit& unit : Units()) {
         if (std::find(unit.spellings.begin(), unit.spellings.end(), spelling) !=

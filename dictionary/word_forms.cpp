@@ -129,64 +129,57 @@ bool IsOneOf(std::string_view word, const auto& list) {
     return std::find(std::begin(list), std::end(list), word) != std::end(list);
 }
 
-// The other number of a lower-case word, and whether it is the word with its ending dropped.
-std::vector<std::pair<std::string, bool>> OtherNumbers(const std::string& w) {
-    if (w.size() < 3 || IsOneOf(w, kNoNumber)) return {};
-    for (const auto& [singular, plural] : kIrregularPlurals) {
-        if (w == singular) return {{std::string(plural), false}};
-        if (w == plural) return {{std::string(singular), false}};
-    }
-    const std::string_view word(w);
-    if (word.ends_with("men") && !IsOneOf(w, kNotMen)) {
-        return {{std::string(word.substr(0, w.size() - 3)) + "man", false}};
-    }
-    if (word.ends_with("man") && !IsOneOf(w, kNotMan)) {
-        return {{std::string(word.substr(0, w.size() - 3)) + "men", false}};
-    }
-    const auto dropped = [&](std::size_t n) { return std::string(word.substr(0, w.size() - n)); };
-    if (word.ends_with("ss")) return {{w + "es", false}};
-    if (word.ends_with("s")) {
-        if (EndsWithAny(word, {"us", "is"})) return {};
-        if (word.ends_with("ies")) {
-            // "accessories", "bodies"; but "ties", "pies" are a tie and a pie.
-            return w.size() >= 5
-                       ? std::vector<std::pair<std::string, bool>>{{dropped(3) + "y", false}}
-                       : std::vector<std::pair<std::string, bool>>{{dropped(1), true}};
-        }
-        if (word.ends_with("es") &&
-            EndsWithAny(word.substr(0, w.size() - 2), {"x", "ch", "sh", "ss", "zz"})) {
-            return {{dropped(2), true}};
-        }
-        return {{dropped(1), true}};
-    }
-    // A past participle is no noun ("mercerised").
-    if (word.ends_with("ed")) return {};
-    if (EndsWithAny(word, {"x", "ch", "sh", "zz"})) return {{w + "es", false}};
-    if (word.ends_with("y") && !IsVowel(word[w.size() - 2])) return {{dropped(1) + "ies", false}};
-    return {{w + "s", false}};
-}
-
+// A form of the query, and whether it is the query with an ending dropped.
 struct Form {
     std::string text;
     bool endsWord;
 };
 
+// The other number of a lower-case word; nullopt when it has none.
+std::optional<Form> OtherNumber(const std::string& w) {
+    if (w.size() < 3 || IsOneOf(w, kNoNumber)) return std::nullopt;
+    for (const auto& [singular, plural] : kIrregularPlurals) {
+        if (w == singular) return Form{std::string(plural), false};
+        if (w == plural) return Form{std::string(singular), false};
+    }
+    const std::string_view word(w);
+    const auto dropped = [&](std::size_t n) { return std::string(word.substr(0, w.size() - n)); };
+    if (word.ends_with("men") && !IsOneOf(w, kNotMen)) return Form{dropped(3) + "man", false};
+    if (word.ends_with("man") && !IsOneOf(w, kNotMan)) return Form{dropped(3) + "men", false};
+    if (word.ends_with("ss")) return Form{w + "es", false};
+    if (word.ends_with("s")) {
+        if (EndsWithAny(word, {"us", "is"})) return std::nullopt;
+        // "accessories", "bodies"; but "ties", "pies" are a tie and a pie.
+        if (word.ends_with("ies")) {
+            return w.size() >= 5 ? Form{dropped(3) + "y", false} : Form{dropped(1), true};
+        }
+        if (word.ends_with("es") &&
+            EndsWithAny(word.substr(0, w.size() - 2), {"x", "ch", "sh", "ss", "zz"})) {
+            return Form{dropped(2), true};
+        }
+        return Form{dropped(1), true};
+    }
+    // A past participle is no noun ("mercerised").
+    if (word.ends_with("ed")) return std::nullopt;
+    if (EndsWithAny(word, {"x", "ch", "sh", "zz"})) return Form{w + "es", false};
+    if (word.ends_with("y") && !IsVowel(word[w.size() - 2])) return Form{dropped(1) + "ies", false};
+    return Form{w + "s", false};
+}
+
 // The query with its last word in the other number, when the query ends with that word. The s
 // of a possessive ("men's") is no word, and a short abbreviation in capitals ("CFR") has no
 // number.
-std::vector<Form> NumberForms(std::string_view text) {
+std::optional<Form> NumberForm(std::string_view text) {
     const std::vector<Word> words = Words(text);
-    if (words.empty() || words.back().end != text.size()) return {};
+    if (words.empty() || words.back().end != text.size()) return std::nullopt;
     const Word last = words.back();
     const std::string_view word = text.substr(last.start, last.end - last.start);
-    if (last.start > 0 && text[last.start - 1] == '\'') return {};
+    if (last.start > 0 && text[last.start - 1] == '\'') return std::nullopt;
     if (word.size() > 1 && word.size() <= 4 && std::all_of(word.begin(), word.end(), IsUpper))
-        return {};
-    std::vector<Form> forms;
-    for (auto& [other, endsWord] : OtherNumbers(Lowered(word))) {
-        forms.push_back({Replaced(text, last, std::move(other)), endsWord});
-    }
-    return forms;
+        return std::nullopt;
+    std::optional<Form> other = OtherNumber(Lowered(word));
+    if (other) other->text = Replaced(text, last, std::move(other->text));
+    return other;
 }
 
 // ---- British and American spellings ----
@@ -452,7 +445,7 @@ std::vector<CWordForm> WordForms(std::string_view query) {
     };
     std::vector<Candidate> candidates;
     std::vector<Form> numbers{{std::string(query), false}};
-    for (Form& form : NumberForms(query)) numbers.push_back(std::move(form));
+    if (std::optional<Form> number = NumberForm(query)) numbers.push_back(*std::move(number));
     for (std::size_t n = 0; n < numbers.size(); ++n) {
         std::vector<std::string> spellings{numbers[n].text};
         if (std::optional<std::string> spelled = SpellingForm(numbers[n].text))

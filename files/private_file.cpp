@@ -5,8 +5,11 @@
 #include <cerrno>
 #include <utility>
 
+#include "files/file_name.h"
+
 #ifdef _WIN32
 #include <io.h>
+#include <sys/stat.h>
 #define PRIVATE_FILE_WRITE_FLAGS (_O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY)
 #define PRIVATE_FILE_READ_FLAGS (_O_RDONLY | _O_BINARY)
 #define PRIVATE_FILE_MODE (_S_IREAD | _S_IWRITE)
@@ -18,6 +21,15 @@
 #endif
 
 namespace {
+
+// Opens a file by the program's name of it: on Windows through the system's UTF-16 name.
+int OpenByName(const std::string& path, int flags, int mode = 0) {
+#ifdef _WIN32
+    return ::_wopen(PathOfName(path).c_str(), flags, mode);
+#else
+    return ::open(path.c_str(), flags, mode);
+#endif
+}
 
 // A descriptor that closes itself.
 class Descriptor {
@@ -37,7 +49,7 @@ private:
 }  // namespace
 
 std::optional<CPrivateFile> CPrivateFile::Create(const std::string& path) {
-    const int descriptor = ::open(path.c_str(), PRIVATE_FILE_WRITE_FLAGS, PRIVATE_FILE_MODE);
+    const int descriptor = OpenByName(path, PRIVATE_FILE_WRITE_FLAGS, PRIVATE_FILE_MODE);
     if (descriptor < 0) return std::nullopt;
     return CPrivateFile(descriptor);
 }
@@ -82,7 +94,7 @@ bool CPrivateFile::Close() {
 }
 
 std::optional<std::string> ReadPrivateFile(const std::string& path) {
-    const Descriptor file(::open(path.c_str(), PRIVATE_FILE_READ_FLAGS));
+    const Descriptor file(OpenByName(path, PRIVATE_FILE_READ_FLAGS));
     if (file.get() < 0) return std::nullopt;
     std::string bytes;
     char buffer[16384];

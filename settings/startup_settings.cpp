@@ -7,6 +7,7 @@
 #include "crypto/text_cipher_key.h"
 #include "files/program_directory.h"
 #include "settings/text_constants.h"
+#include "text/mbcs.h"
 
 namespace {
 
@@ -21,13 +22,6 @@ void Decipher(std::string_view stored, int id, std::string& target, std::vector<
         target = TheCipherMethodSet().TextCipher(CCipherMethodSet::kTea, TextCipherKey, stored);
     } catch (const std::runtime_error&) {
         failed.push_back(id);
-    }
-}
-
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-    for (std::size_t at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
     }
 }
 
@@ -77,7 +71,7 @@ std::vector<int> BuildStartupSettings(
     Decipher(entry(StringId::AboutText), StringId::AboutText, settings.aboutText, failed);
     Decipher(entry(StringId::OnlinePageUrl), StringId::OnlinePageUrl, settings.onlinePageUrl,
              failed);
-    ReplaceAll(settings.onlinePageUrl, "$ver", GetVersionText());
+    mbcs::ReplaceAll(settings.onlinePageUrl, "$ver", GetVersionText());
     Decipher(entry(StringId::SplashNotice), StringId::SplashNotice, settings.splashNotice, failed);
     Decipher(entry(StringId::Title), StringId::Title, settings.titleText, failed);
     Decipher(entry(StringId::LogoUrl), StringId::LogoUrl, settings.logoUrl, failed);

@@ -1,6 +1,7 @@
 // Character-wise folding and searching of code page 936 byte strings.
 #include <cstring>
 
+#include "text/ascii.h"
 #include "text/mbcs.h"
 
 namespace mbcs {
@@ -16,9 +17,7 @@ void FoldToLower(std::string& text) {
             text[pos + 1] = static_cast<char>(folded & 0xFF);
             pos += 2;
         } else {
-            if (byte >= 'A' && byte <= 'Z') {
-                text[pos] = static_cast<char>(byte - 'A' + 'a');
-            }
+            text[pos] = ascii::ToLower(text[pos]);
             ++pos;
         }
     }
@@ -40,6 +39,17 @@ std::size_t FindOnBoundary(std::string_view text, std::string_view pattern) {
         }
     }
     return std::string_view::npos;
+}
+
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+    if (from.empty()) return;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t found = FindOnBoundary(std::string_view(text).substr(pos), from);
+        if (found == std::string_view::npos) return;
+        text.replace(pos + found, from.size(), to);
+        pos += found + to.size();
+    }
 }
 
 }  // namespace mbcs

@@ -69,6 +69,10 @@ void FoldToLower(std::string& text);
 // compared as they are (no folding). An empty pattern is found at offset 0.
 std::size_t FindOnBoundary(std::string_view text, std::string_view pattern);
 
+// Replaces every occurrence of from in text that starts on a character boundary with to, from
+// the front; the text put in is not searched again. An empty from changes nothing.
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
+
 // Conversions between code page 936 and Unicode. They may be called from any thread at once.
 // Each takes time linear in the length of its text, whatever the text holds (a text made only
 // of characters it cannot convert included). Each throws std::runtime_error when the platform

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "text/ascii.h"
 #include "userdata/csv.h"
 #include "userdata/file_bytes.h"
 #include "userdata/tsv_fields.h"
@@ -21,9 +22,7 @@ struct Record {
 
 std::string AsciiLower(std::string_view text) {
     std::string lower(TrimmedText(text));
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    for (char& c : lower) c = ascii::ToLower(c);
     return lower;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dictionary/result_list.h"
+#include "dictionary/result_ranking.h"
 #include "pagehost/html_dialog.h"
 #include "platform/speech_voice.h"
 
@@ -32,8 +33,10 @@ public:
     // The most near matches offered when a search finds nothing.
     static constexpr std::size_t kMaxNearMatches = 8;
 
-    // Searches the dictionary for text, as typed, and shows the results. When there are none it
-    // offers the publisher's web dictionary and then shows the headwords near the text, if any.
+    // Searches the dictionary for text, as typed, and shows the results in the order of the
+    // ranking (dictionary/result_ranking.h), after the conversions when text is a measurement.
+    // When there are no results and text is no measurement, it offers the publisher's web
+    // dictionary and then shows the headwords near the text, if any.
     void QueryAndShow(std::string text);
     // Writes the last results, the notice when it follows every result, and the footer line
     // into the results cell.
@@ -70,7 +73,9 @@ public:
     // above them sees it.
     bool PreTranslateMessage(QEvent* event);
 
+    // The entries of the rows shown last, in their order, and those rows as ranked.
     const CResultList& GetResults() const { return m_results; }
+    const CRankedResults& GetRankedResults() const { return m_ranked; }
     const std::string& GetResultHtml() const { return m_strHtml; }
 
 protected:
@@ -87,6 +92,7 @@ private:
     // The server's notice as the page may show it.
     static std::string NoticeHtml();
 
+    CRankedResults m_ranked;
     CResultList m_results;
     // The headwords that the near-match links of the last display stand for, in link order.
     std::vector<std::string> m_nearMatches;

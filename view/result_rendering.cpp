@@ -1,11 +1,12 @@
 // The dictionary page's search and the HTML of its results cell.
-#include <algorithm>
 #include <charconv>
 
 #include "crypto/cipher_method_set.h"
 #include "crypto/text_cipher_key.h"
 #include "dictionary/dict_store.h"
 #include "dictionary/near_matches.h"
+#include "dictionary/result_ranking.h"
+#include "dictionary/trade_units.h"
 #include "files/program_directory.h"
 #include "pagehost/page_path.h"
 #include "platform/ansi_text.h"
@@ -16,29 +17,24 @@
 #include "settings/notice_state.h"
 #include "settings/startup_settings.h"
 #include "settings/text_constants.h"
+#include "text/ascii.h"
 #include "view/dict_view_page.h"
 #include "view/result_rows.h"
 
-namespace {
-
-// Single-byte white space: space and tab to carriage return.
-bool IsSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-}  // namespace
-
 void CDictViewPage::QueryAndShow(std::string text) {
-    if (std::all_of(text.begin(), text.end(), IsSpace)) {
+    if (ascii::Trimmed(text).empty()) {
         ShowMessageBox(this, QStringLiteral("请输入要查的单词"), MessageBoxType::IconInformation);
         return;
     }
     // A query that starts with a double-byte character is Chinese.
     const bool chinese = static_cast<unsigned char>(text.front()) >= 0x80;
-    const CResultList found =
-        m_pDictionary != nullptr ? m_pDictionary->Search(text) : CResultList();
+    CRankedResults found;
+    if (m_pDictionary != nullptr) found = SearchRanked(*m_pDictionary, nullptr, text);
+    // A measurement is no miss: its conversions show whether the dictionary holds it or not.
+    const std::vector<std::string> conversions = tradeunits::MeasurementLines(text);
+    const bool miss = found.rows.empty() && conversions.empty();
 
-    if (found.empty()) {
+    if (miss) {
         // Asked before the wait cursor begins, which would otherwise show over the box.
         const int answer =
             ShowMessageBox(this, QStringLiteral("没有找到您要的词，要到Lumatex搜索吗？"),
@@ -48,7 +44,7 @@ void CDictViewPage::QueryAndShow(std::string text) {
     const CWaitCursor wait;
     m_strHtml.clear();
     m_nearMatches.clear();
-    if (found.empty()) {
+    if (miss) {
         if (m_pDictionary != nullptr) {
             for (const CNearMatch& match : FindNearMatches(*m_pDictionary, text, kMaxNearMatches))
                 m_nearMatches.emplace_back(match.headword);
@@ -56,10 +52,15 @@ void CDictViewPage::QueryAndShow(std::string text) {
         m_strHtml = resultrows::BuildNearMatchLine(ToAnsi(QStringLiteral("您要找的是不是：")),
                                                    m_nearMatches);
     } else {
-        m_results = found;
-        m_strHtml =
-            resultrows::BuildResultTable(m_results, text, chinese, TheStartupSettings().rowTemplate,
-                                         PagePath(GetProgramDirectory()));
+        m_ranked = std::move(found);
+        m_results.clear();
+        for (const CRankedRow& row : m_ranked.rows) m_results.push_back(row.entry);
+        m_strHtml = resultrows::BuildMeasurementLine(conversions);
+        if (!m_ranked.rows.empty()) {
+            m_strHtml +=
+                resultrows::BuildResultTable(m_ranked, chinese, TheStartupSettings().rowTemplate,
+                                             PagePath(GetProgramDirectory()));
+        }
     }
     WriteResultCell();
 }

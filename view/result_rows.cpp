@@ -1,9 +1,11 @@
 #include "view/result_rows.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <utility>
 
+#include "dictionary/term_note.h"
 #include "text/mbcs.h"
 
 namespace resultrows {
@@ -29,45 +31,99 @@ std::string EscapeHtml(std::string_view text) {
 
 }  // namespace
 
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-    if (from.empty()) return;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t found = mbcs::FindOnBoundary(std::string_view(text).substr(pos), from);
-        if (found == std::string_view::npos) return;
-        text.replace(pos + found, from.size(), to);
-        pos += found + to.size();
-    }
-}
-
 std::string Highlight(std::string text, std::string_view query) {
-    ReplaceAll(text, query, "<font color=#ff0000>" + std::string(query) + "</font>");
+    mbcs::ReplaceAll(text, query, "<font color=#ff0000>" + std::string(query) + "</font>");
     return text;
 }
 
-std::string BuildResultTable(const CResultList& results, std::string_view query, bool chinese,
-                             std::string_view rowTemplate, std::string_view imageDirectory) {
-    const std::string directory(imageDirectory);
-    const std::string arrow = "<img src =\"" + directory + "/arrow_d.gif\"></img>";
-    std::string rows;
-    for (std::size_t n = 0; n < results.size() && n < kMaxRows; ++n) {
-        const std::string english = Highlight(std::string(results[n]->english), query);
-        const std::string chineseText = Highlight(std::string(results[n]->chinese), query);
-        const std::string& headword = chinese ? chineseText : english;
-        const std::string& second = chinese ? english : chineseText;
+std::string NoteHtml(std::string_view chinese) {
+    const CTermNote split = SplitNote(chinese);
+    if (split.note.empty()) return {};
+    return "<span class=Note style='color:#999999;font-size:8pt'>" + std::string(split.bracketed) +
+           "</span>";
+}
 
+namespace {
+
+// A text of a row: its term with form in red, and for a Chinese text its note after that.
+std::string RowText(std::string_view text, std::string_view form, bool isChinese) {
+    if (!isChinese) return Highlight(std::string(text), form);
+    return Highlight(std::string(SplitNote(text).term), form) + NoteHtml(text);
+}
+
+// A Chinese text's note comes after its term, outside the bold headword.
+std::string Headword(std::string_view text, std::string_view form, bool isChinese) {
+    if (!isChinese) return "<b>" + Highlight(std::string(text), form) + "</b>";
+    return "<b>" + Highlight(std::string(SplitNote(text).term), form) + "</b>" + NoteHtml(text);
+}
+
+// The UTF-8 character that starts at text[pos] and its length; U+FFFD and one byte for a byte
+// that starts none.
+std::pair<char32_t, std::size_t> DecodeUtf8(std::string_view text, std::size_t pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead < 0x80) return {lead, 1};
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || pos + length > text.size()) return {0xFFFD, 1};
+    char32_t code = lead & (0x3F >> (length - 1));
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[pos + i]);
+        if ((next & 0xC0) != 0x80) return {0xFFFD, 1};
+        code = code << 6 | (next & 0x3F);
+    }
+    return {code, length};
+}
+
+}  // namespace
+
+std::vector<RowField> RowFields(const CRankedResults& results, std::size_t n, bool chinese,
+                                std::string_view imageDirectory) {
+    const CRankedRow& row = results.rows[n];
+    const std::string_view form = results.FormOf(row);
+    const std::string directory(imageDirectory);
+    return {
+        {"$en", chinese ? Headword(row.entry->chinese, form, true)
+                        : Headword(row.entry->english, form, false)},
+        {"$cn", chinese ? RowText(row.entry->english, form, false)
+                        : RowText(row.entry->chinese, form, true)},
+        {"$sord", "<img src =\"" + directory + "/arrow_d.gif\"></img>"},
+        {"$speak", "<img id=IMGSP_" + std::to_string(n) + " style='cursor:hand' src='" + directory +
+                       "/speaker.gif'></img>"},
+    };
+}
+
+std::string BuildResultTable(const CRankedResults& results, bool chinese,
+                             std::string_view rowTemplate, std::string_view imageDirectory) {
+    std::string rows;
+    for (std::size_t n = 0; n < results.rows.size() && n < kMaxRows; ++n) {
         std::string row(rowTemplate);
-        ReplaceAll(row, "$en", "<b>" + headword + "</b>");
-        ReplaceAll(row, "$cn", second);
-        ReplaceAll(row, "$sord", arrow);
-        ReplaceAll(row, "$speak",
-                   "<img id=IMGSP_" + std::to_string(n) + " style='cursor:hand' src='" + directory +
-                       "/speaker.gif'></img>");
+        for (const RowField& field : RowFields(results, n, chinese, imageDirectory)) {
+            mbcs::ReplaceAll(row, field.placeholder, field.html);
+        }
         rows += row;
     }
     std::string table = "<table>$item</table>";
-    ReplaceAll(table, "$item", rows);
+    mbcs::ReplaceAll(table, "$item", rows);
     return table;
+}
+
+std::string BuildMeasurementLine(const std::vector<std::string>& lines) {
+    if (lines.empty()) return {};
+    std::string html = "<div class=Measurement style='padding-bottom:6px'>";
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        if (n > 0) html += "<br>";
+        const std::string_view line = lines[n];
+        for (std::size_t pos = 0; pos < line.size();) {
+            const auto [code, length] = DecodeUtf8(line, pos);
+            pos += length;
+            if (code < 0x80) {
+                const char ascii = static_cast<char>(code);
+                html += EscapeHtml(std::string_view(&ascii, 1));
+            } else {
+                html += "&#" + std::to_string(static_cast<std::uint32_t>(code)) + ";";
+            }
+        }
+    }
+    return html + "</div>";
 }
 
 std::string BuildNearMatchLine(std::string_view lead, const std::vector<std::string>& headwords) {

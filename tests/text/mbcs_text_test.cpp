@@ -88,4 +88,12 @@ TEST(MbcsCharStarts, AgreesWithSteppingFromTheStart) {
     }
 }
 
+TEST(MbcsReplaceAll, NeverRescansWhatItPutIn) {
+    std::string text = "a-a";
+    mbcs::ReplaceAll(text, "a", "aa");
+    EXPECT_EQ(text, "aa-aa");
+    mbcs::ReplaceAll(text, "", "x");
+    EXPECT_EQ(text, "aa-aa");
+}
+
 }  // namespace
