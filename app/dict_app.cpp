@@ -1,10 +1,13 @@
 #include "app/dict_app.h"
 
+#include <QSettings>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "app/desktop_lookup.h"
 #include "app/main_dialog.h"
+#include "app/single_instance.h"
 #include "files/program_directory.h"
 #include "online/notice_worker.h"
 #include "pagehost/program_scheme.h"
@@ -24,6 +27,11 @@ CDictApp::CDictApp(int argc, char** argv)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     RegisterProgramScheme();
     m_application = std::make_unique<QApplication>(m_argc, m_argv.data());
+    QCoreApplication::setOrganizationName(QString::fromUtf8(kRegistryKey));
+    QCoreApplication::setApplicationName(QString::fromUtf8(kApplicationName));
+    // The program ends when the main window's loop does, not when its last window closes: the
+    // window may hide in the tray while the program goes on.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
 }
 
 CDictApp::~CDictApp() {
@@ -36,12 +44,10 @@ CDictApp::~CDictApp() {
 }
 
 bool CDictApp::InitInstance() {
+    CSingleInstance single;
+    if (!single.Claim()) return false;
     InstallFontSubstitutions();
     InstallChineseLocale();
-    // The names of the program's folders (its data folder, which gdict shares, its cache and
-    // settings), whatever the executable is called.
-    QCoreApplication::setOrganizationName(QString::fromUtf8(kRegistryKey));
-    QCoreApplication::setApplicationName(QString::fromUtf8(kApplicationName));
 
     CStartupSettings& settings = TheStartupSettings();
     for (int id : BuildStartupSettings(settings, LoadStringTable(), GetProgramDirectory(),
@@ -52,9 +58,16 @@ bool CDictApp::InitInstance() {
     DebugOutput(settings.aboutText);
     DebugOutput(settings.splashNotice);
 
+    QSettings preferences;
     CMainDialog mainWindow;
     SetMainWindow(&mainWindow);
-    mainWindow.DoModal();
+    CDesktopLookup lookup(mainWindow, preferences);
+    QObject::connect(&single, &CSingleInstance::ActivationRequested, &lookup,
+                     &CDesktopLookup::ShowOrganiser);
+    int result = mainWindow.DoModal();
+    while (result == CMainDialog::kHiddenResult && lookup.WaitWhileHidden()) {
+        result = mainWindow.exec();
+    }
     SetMainWindow(nullptr);
     return false;
 }

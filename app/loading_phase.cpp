@@ -59,6 +59,7 @@ void CMainDialog::OnTimer(int timerId) {
     m_progress = 0;
     m_bReady = true;
     m_dictPage.RefreshPageDecorations();
+    RunPendingSearch();
 }
 
 void CMainDialog::paintEvent(QPaintEvent* event) {

@@ -58,6 +58,7 @@ CMainDialog::CMainDialog(std::unique_ptr<CSpeechVoice> voice)
     m_hIcon.addFile(QStringLiteral(":/icons/136.ico"));
 
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowModality(kModality);
     QFont dialogFont = SongFont();
     dialogFont.setPointSize(9);
     const QRect pixels = DialogUnitsToPixels(dialogFont, kWindowUnits);
@@ -175,4 +176,28 @@ void CMainDialog::timerEvent(QTimerEvent* event) {
         return;
     }
     CSkinDialog::timerEvent(event);
+}
+
+void CMainDialog::done(int result) {
+    if (result != kHiddenResult && m_keepRunning && m_keepRunning()) result = kHiddenResult;
+    CSkinDialog::done(result);
+}
+
+void CMainDialog::BringForward() {
+    if (isMinimized()) showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void CMainDialog::ShowSearch(const std::string& text) {
+    m_pendingSearch = text;
+    if (m_bReady) RunPendingSearch();
+}
+
+void CMainDialog::RunPendingSearch() {
+    if (!m_pendingSearch) return;
+    SelectTab(0);
+    m_dictPage.SearchFor(*m_pendingSearch);
+    m_pendingSearch.reset();
 }

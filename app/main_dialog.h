@@ -8,8 +8,10 @@
 #include <QFont>
 #include <QIcon>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "app/about_dialog.h"
 #include "app/organiser_keys.h"
@@ -32,6 +34,11 @@ public:
     static constexpr int kAboutCommand = 16;
     static constexpr int kTabWindowId = 125;
     static constexpr int kCancelResult = 2;
+    // The modal loop ended because the window went to the tray (SetCloseHook).
+    static constexpr int kHiddenResult = 3;
+    // The modal loop blocks only the windows above the organiser (it has none), never the
+    // program's other windows: the tray icon and its menu take their clicks while it runs.
+    static constexpr Qt::WindowModality kModality = Qt::WindowModal;
 
     // voice reads the dictionary page's entries aloud (none: the page does not speak).
     explicit CMainDialog(std::unique_ptr<CSpeechVoice> voice = CSpeechVoice::CreateDefault());
@@ -63,6 +70,7 @@ public:
     // The "我的" tab and the lists it shows; null before OnCreate.
     CMyWordsPage* MyWordsPage() { return m_myWordsPage.get(); }
     CUserLists* UserLists() { return m_userLists.get(); }
+    CAboutDialog& AboutPage() { return m_aboutPage; }
     const CDictStore& Store() const { return m_store; }
     int Progress() const { return m_progress; }
     // True once the loading phase has ended and the tab window is shown; only then do the keys
@@ -73,6 +81,19 @@ public:
     // cancel result 2, the header's close button and the page's close element with 1.
     void accept() override {}
     void reject() override { done(kCancelResult); }
+    // Ends the modal loop with result; but when the close hook says so, the window only hides
+    // and the loop ends with kHiddenResult.
+    void done(int result) override;
+
+    // Asked whenever the window would close: true hides it instead (the program goes on in the
+    // tray). None, the default: the window closes.
+    void SetCloseHook(std::function<bool()> keepRunning) { m_keepRunning = std::move(keepRunning); }
+
+    // Brings the window forward: shown again when hidden or minimised, raised and active.
+    void BringForward();
+    // Shows the dictionary tab with a search for text (code page 936), as if typed in its box;
+    // during the loading phase the search waits for its end.
+    void ShowSearch(const std::string& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -96,6 +117,8 @@ private:
     void PaintHeldKey();
     // Selects tab index and repaints the tab row, unless it is the current tab already.
     void SelectTab(int index);
+    // Runs the search that waited for the loading phase to end, if any.
+    void RunPendingSearch();
 
     CDictViewPage m_dictPage;
     CDlgOnline m_onlinePage;
@@ -116,4 +139,6 @@ private:
     // on it (it is shown pressed then, and releasing the button there presses it).
     std::optional<OrganiserKey> m_keyDown;
     bool m_bKeyShownPressed = false;
+    std::function<bool()> m_keepRunning;
+    std::optional<std::string> m_pendingSearch;
 };

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QWidget>
 #include <future>
 #include <memory>
 #include <utility>
@@ -45,6 +46,9 @@ int AnswerOf(unsigned type, int clicked) {
 }  // namespace
 
 int ShowMessageBox(QWidget* owner, const QString& text, unsigned type) {
+    // A control that holds the mouse grab (a header button that watches the pointer leave it,
+    // whose click asked the question) would keep every click from the box.
+    if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
     const MessageBoxRequest request{text, QGuiApplication::applicationDisplayName(), type};
     if (Answerer()) return Answerer()(request);
 
@@ -59,6 +63,7 @@ int ShowMessageBoxAndWait(const QString& text, unsigned type) {
     QMetaObject::invokeMethod(
         QCoreApplication::instance(),
         [text, type, answer] {
+            if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
             const MessageBoxRequest request{text, QGuiApplication::applicationDisplayName(), type};
             if (Answerer()) {
                 answer->set_value(Answerer()(request));

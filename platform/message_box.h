@@ -36,7 +36,8 @@ struct MessageBoxRequest {
 using MessageBoxAnswerer = std::function<int(const MessageBoxRequest&)>;
 
 // Shows a modal box captioned with the application's display name, on the user-interface thread,
-// and returns the answer. owner may be null.
+// and returns the answer. owner may be null. A widget's mouse grab ends first, so that the box
+// takes the clicks.
 int ShowMessageBox(QWidget* owner, const QString& text, unsigned type);
 
 // For a thread other than the user-interface thread: shows the box on the user-interface thread

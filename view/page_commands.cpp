@@ -1,7 +1,8 @@
 // What the organiser's keys ask of the dictionary page beyond reading aloud: the focus in the
 // search box, the results moved by rows, and the search of the box's current text. Each is a
-// script run in the page; before the page exists they do nothing. And the search that the
-// "我的" tab asks for.
+// script run in the page; before the page exists they do nothing. And the search that another
+// part of the program (the "我的" tab, the look-up popup) asks for, as if typed.
+#include <QVariant>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -62,3 +63,4 @@ void CDictViewPage::SearchFor(std::string text) {
     UpdateData(false);
     QueryAndShow(m_strFind);
 }
+

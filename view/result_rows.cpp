@@ -79,15 +79,20 @@ std::pair<char32_t, std::size_t> DecodeUtf8(std::string_view text, std::size_t p
 std::vector<RowField> RowFields(const CRankedResults& results, std::size_t n, bool chinese,
                                 std::string_view imageDirectory, const StarredRows& starred) {
     const CRankedRow& row = results.rows[n];
-    const std::string_view form = results.FormOf(row);
+    // An own term is the user's text, perhaps imported from another's file: shown as text, never
+    // read as markup. The dictionary's own texts stand as they are stored.
+    const auto shown = [&row](std::string_view text) {
+        return row.ownTerm ? EscapeHtml(text) : std::string(text);
+    };
+    const std::string form = shown(results.FormOf(row));
+    const std::string english = shown(row.entry->english);
+    const std::string chineseText = shown(row.entry->chinese);
     const std::string directory(imageDirectory);
     const std::string star = n < starred.size() ? StarHtml(n, starred[n], imageDirectory) : "";
     return {
-        {"$en", (chinese ? Headword(row.entry->chinese, form, true)
-                         : Headword(row.entry->english, form, false)) +
+        {"$en", (chinese ? Headword(chineseText, form, true) : Headword(english, form, false)) +
                     (row.ownTerm ? OwnTermTagHtml() : "")},
-        {"$cn", chinese ? RowText(row.entry->english, form, false)
-                        : RowText(row.entry->chinese, form, true)},
+        {"$cn", chinese ? RowText(english, form, false) : RowText(chineseText, form, true)},
         {"$sord", "<img src =\"" + directory + "/arrow_d.gif\"></img>"},
         {"$speak", "<img id=IMGSP_" + std::to_string(n) + " style='cursor:hand' src='" + directory +
                        "/speaker.gif'></img>" + star},

@@ -1,13 +1,15 @@
 // The application object: whatever a caller puts on the command line, the program starts the
-// same way; the environment's settings still apply.
+// same way; the environment's settings still apply; its names are those of the data folder.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QStyle>
 #include <string>
 #include <vector>
 
 #include "app/dict_app.h"
+#include "userdata/data_folder.h"
 
 namespace {
 
@@ -27,6 +29,20 @@ TEST(DictAppTest, TheCommandLineChangesNothing) {
     EXPECT_NE(QApplication::style()->name(), "windows");
     EXPECT_TRUE(qApp->styleSheet().isEmpty());
     EXPECT_FALSE(QGuiApplication::isRightToLeft());
+}
+
+// Qt's settings and data folder follow the program's names, not its executable's: the program
+// and gdict share one data folder however the program is called.
+TEST(DictAppTest, TheProgramKeepsItsDataWhereGdictLooks) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv(kDataFolderVariable);
+    std::string name = "/opt/other/organiser-renamed";
+    char* argv[] = {name.data(), nullptr};
+    const CDictApp application(1, argv);
+    EXPECT_EQ(QCoreApplication::applicationName(), QString::fromUtf8(kApplicationName));
+    EXPECT_EQ(QCoreApplication::organizationName(), QString::fromUtf8(kOrganisationName));
+    EXPECT_EQ(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString(),
+              UserDataFolder());
 }
 
 }  // namespace

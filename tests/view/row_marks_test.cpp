@@ -65,4 +65,21 @@ TEST(RowMarksTest, RowsCarryTheTagOfAnOwnTermAndTheStarOfTheirFlag) {
               std::string::npos);
 }
 
+// An own term may come from anyone's file: its texts show as text, the query's mark still on them.
+TEST(RowMarksTest, AnOwnTermShowsAsTextNeverAsMarkup) {
+    CDictEntry own;
+    own.english = "<b id=BUTTON_CLOSE>a&b</b>";
+    own.chinese = "<img src=x>";
+    CRankedResults results;
+    results.forms = {"a&b"};
+    results.rows = {{&own, 0, CMatchGroup::inside, true}};
+    const std::string table = resultrows::BuildResultTable(results, false, "[$en|$cn]", "/p", {});
+    EXPECT_EQ(table.find("<b id="), std::string::npos) << table;
+    EXPECT_EQ(table.find("<img src=x>"), std::string::npos) << table;
+    EXPECT_NE(table.find("&lt;b id=BUTTON_CLOSE&gt;<font color=#ff0000>a&amp;b</font>"),
+              std::string::npos)
+        << table;
+    EXPECT_NE(table.find("&lt;img src=x&gt;"), std::string::npos) << table;
+}
+
 }  // namespace
