@@ -6,6 +6,7 @@
 #include "dictionary/folded_query.h"
 #include "dictionary/term_note.h"
 #include "dictionary/trade_units.h"
+#include "text/ascii.h"
 #include "text/mbcs.h"
 #include "view/entry_stars.h"
 
@@ -13,18 +14,18 @@ namespace popuprows {
 
 namespace {
 
-bool IsAsciiLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-// True when form occurs in text where a word begins: at its start or after a byte that is no
-// letter (a space, a hyphen, a bracket).
+// True when form occurs in text where a word begins: at its start or after a character that is
+// no ASCII letter (a space, a hyphen, a bracket, a Chinese character).
 bool BeginsWordIn(std::string_view text, const FoldedQuery& form) {
     for (std::size_t from = 0; from < text.size();) {
         const std::size_t found = form.FindIn(text.substr(from));
         if (found == std::string_view::npos) return false;
         const std::size_t at = from + found;
-        if (at == 0 || !IsAsciiLetter(text[at - 1])) return true;
+        // The byte before is a letter only when it is a character of its own, not the trail
+        // byte of a double-byte one.
+        if (at == 0 || !ascii::IsLetter(text[at - 1]) || !mbcs::CharStarts(text).IsStart(at - 1)) {
+            return true;
+        }
         from = at + mbcs::CharLength(text, at);
     }
     return false;

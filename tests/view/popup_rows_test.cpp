@@ -64,7 +64,9 @@ protected:
                             {"invisible zipper", "隐形拉链"},
                             {"zipper", "拉链"},
                             {"leather", "皮革"},
-                            {"shirt collar", "衬衫领"}});
+                            {"shirt collar", "衬衫领"},
+                            // The byte before "tape" is the trail byte of 乤, not a letter.
+                            {"乤tape", "乤带"}});
     }
     CDictStore m_dictionary;
 };
@@ -80,6 +82,7 @@ TEST_F(PopupRowsTest, TheRankingCutToFiveRowsWithoutWordsTheTextIsOnlyInside) {
         {"linings",
          {"lining", "lining (of a bag)", "lining fabric", "pocket lining", "sleeve lining"}},
         {"ather", {}},
+        {"tape", {"乤tape"}},
         {"拉链", {"zipper", "invisible zipper"}},
         {"布", {"interlining", "lining", "pocket lining", "lining (of a bag)"}},
         {"nothing like it", {}},
