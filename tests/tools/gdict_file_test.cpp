@@ -9,15 +9,11 @@
 
 #include "crypto/cipher_method_set.h"
 #include "crypto/tea.h"
+#include "tests/support/program_outcome.h"
 #include "tests/support/run_program.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The signature of a TEA file enciphered with the key buffer Select builds from keyText.
 std::string TeaSignature(const std::string& keyText, int mode, int padding) {

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/program_outcome.h"
 #include "tests/support/run_program.h"
 #include "tests/support/temp_dir.h"
 
@@ -38,17 +39,6 @@ private:
 
 [[maybe_unused]] ::testing::Environment* const kOwnTermsFolder =
     ::testing::AddGlobalTestEnvironment(new OwnTermsFolder);
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void WriteFile(const std::filesystem::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;

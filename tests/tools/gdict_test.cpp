@@ -6,21 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "files/file_name.h"
+#include "tests/support/program_outcome.h"
 #include "tests/support/run_program.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class GdictTest : public ::testing::Test {
 protected:
