@@ -2,12 +2,15 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QTimer>
 
 #include "app/close_to_tray.h"
 #include "app/lookup_switch_box.h"
 #include "app/main_dialog.h"
 #include "app/tray_menu.h"
+#include "mywords/my_words_page.h"
+#include "mywords/user_lists.h"
 #include "platform/ansi_text.h"
 
 namespace {
@@ -17,19 +20,20 @@ constexpr int kEnd = 0;
 
 }  // namespace
 
-CDesktopLookup::CDesktopLookup(CMainDialog& window, QSettings& settings, const CDictStore* ownTerms,
-                               CEntryStars* stars, CPopupTimes times)
+CDesktopLookup::CDesktopLookup(CMainDialog& window, QSettings& settings, CPopupTimes times)
     : m_window(window),
       m_settings(settings),
-      m_ownTerms(ownTerms),
-      m_stars(stars),
+      m_stars(*window.UserLists()),
       m_times(times),
       m_switches(settings, LookupAvailability(QGuiApplication::platformName(),
                                               QGuiApplication::clipboard()->supportsSelection())),
       m_watcher(QGuiApplication::clipboard(), [this](const std::string& query) { LookUp(query); }),
-      m_switchBox(new CLookupSwitchBox(m_switches, &window.AboutPage())) {
-    m_switchBox->setGeometry(window.AboutPage().MapDialogRect(
-        QRect(kSwitchBoxLeft, kSwitchBoxTop, kSwitchBoxWidth, kSwitchBoxHeight)));
+      m_switchBox(std::make_unique<CLookupSwitchBox>(m_switches)) {
+    // After the history's switch, before the strip's closing stretch.
+    window.MyWordsPage()->SwitchStrip()->insertWidget(1, m_switchBox.get());
+    connect(window.UserLists(), &CUserLists::wordBookChanged, this, [this] {
+        if (m_popup) m_popup->RefreshStars();
+    });
     connect(&m_switches, &CLookupSwitches::Changed, this, &CDesktopLookup::Watch);
     Watch();
 
@@ -55,8 +59,10 @@ void CDesktopLookup::Watch() {
 
 void CDesktopLookup::LookUp(const std::string& query) {
     if (!m_popup) {
-        m_popup = std::make_unique<CLookupPopup>(&m_window, m_window.Store(), m_ownTerms, m_stars,
-                                                 m_times);
+        CUserLists& lists = *m_window.UserLists();
+        m_popup = std::make_unique<CLookupPopup>(
+            &m_window, m_window.Store(), [&lists] { return lists.OwnTermStore(); }, &m_stars,
+            m_times);
         connect(m_popup.get(), &CLookupPopup::MoreRequested, this, [this](const QString& text) {
             m_window.ShowSearch(ToAnsi(text));
             ShowOrganiser();

@@ -1,6 +1,7 @@
 // CDesktopLookup: look up from anywhere, wired into the program: the two switches (kept in the
 // settings), the watcher of what other programs copy and select, the popup that answers, the
-// tray icon where the desktop has a tray, and the switches on the about tab. With a tray,
+// tray icon where the desktop has a tray, and the switches in the strip of the "我的" tab. The
+// popup searches the user's own terms and keeps its stars in the word book. With a tray,
 // closing the organiser can keep the program running there (asked once).
 #pragma once
 
@@ -12,9 +13,8 @@
 #include "app/clipboard_lookup.h"
 #include "app/lookup_popup.h"
 #include "app/lookup_switches.h"
+#include "app/word_book_stars.h"
 
-class CDictStore;
-class CEntryStars;
 class CLookupSwitchBox;
 class CMainDialog;
 class CTrayMenu;
@@ -23,17 +23,10 @@ class QSettings;
 class CDesktopLookup : public QObject {
     Q_OBJECT
 public:
-    // Where the switches sit on the about tab, in its dialog units.
-    static constexpr int kSwitchBoxLeft = 13;
-    static constexpr int kSwitchBoxTop = 130;
-    static constexpr int kSwitchBoxWidth = 141;
-    static constexpr int kSwitchBoxHeight = 24;
-
-    // Looks copies up in window's dictionary and in ownTerms (none: no own terms), with the
-    // word book's stars (none: the popup shows no star). window, settings, ownTerms and stars
-    // must outlive the object. Call before the window's modal loop starts.
-    CDesktopLookup(CMainDialog& window, QSettings& settings, const CDictStore* ownTerms = nullptr,
-                   CEntryStars* stars = nullptr, CPopupTimes times = {});
+    // Looks copies up in window's dictionary and in the own terms of its lists, with the stars
+    // of its word book. window (created: CMainDialog::Create) and settings must outlive the
+    // object. Call before the window's modal loop starts.
+    CDesktopLookup(CMainDialog& window, QSettings& settings, CPopupTimes times = {});
     ~CDesktopLookup() override;
 
     // After the window's modal loop ended with CMainDialog::kHiddenResult: runs the program in
@@ -60,13 +53,13 @@ private:
 
     CMainDialog& m_window;
     QSettings& m_settings;
-    const CDictStore* m_ownTerms;
-    CEntryStars* m_stars;
+    CWordBookStars m_stars;
     CPopupTimes m_times;
     CLookupSwitches m_switches;
     CClipboardLookup m_watcher;
     std::unique_ptr<CLookupPopup> m_popup;
     std::unique_ptr<CTrayMenu> m_tray;
-    CLookupSwitchBox* m_switchBox;
+    // In the window's tab, taken out of it before the switches go.
+    std::unique_ptr<CLookupSwitchBox> m_switchBox;
     QEventLoop m_hidden;
 };

@@ -61,10 +61,14 @@ bool CDictApp::InitInstance() {
     QSettings preferences;
     CMainDialog mainWindow;
     SetMainWindow(&mainWindow);
+    if (!mainWindow.Create()) {
+        SetMainWindow(nullptr);
+        return false;
+    }
     CDesktopLookup lookup(mainWindow, preferences);
     QObject::connect(&single, &CSingleInstance::ActivationRequested, &lookup,
                      &CDesktopLookup::ShowOrganiser);
-    int result = mainWindow.DoModal();
+    int result = mainWindow.exec();
     while (result == CMainDialog::kHiddenResult && lookup.WaitWhileHidden()) {
         result = mainWindow.exec();
     }

@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <optional>
+#include <utility>
 
 #include "app/popup_placement.h"
 #include "dictionary/dict_entry.h"
@@ -29,12 +30,12 @@ std::string PictureAddress(const char* name) {
 
 }  // namespace
 
-CLookupPopup::CLookupPopup(QWidget* owner, const CDictStore& dictionary, const CDictStore* ownTerms,
+CLookupPopup::CLookupPopup(QWidget* owner, const CDictStore& dictionary, OwnTermsSource ownTerms,
                            CEntryStars* stars, CPopupTimes times, VoiceFactory voice)
     : QFrame(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                         Qt::WindowDoesNotAcceptFocus),
       m_dictionary(dictionary),
-      m_ownTerms(ownTerms),
+      m_ownTerms(std::move(ownTerms)),
       m_stars(stars),
       m_times(times),
       m_makeVoice(std::move(voice)),
@@ -77,12 +78,14 @@ CLookupPopup::~CLookupPopup() = default;
 
 bool CLookupPopup::ShowFor(const std::string& query, QPoint pointer) {
     if (isVisible() && query == m_answer.query) return true;
-    popuprows::CPopupAnswer answer = popuprows::LookUp(m_dictionary, m_ownTerms, query);
+    std::shared_ptr<const CDictStore> ownTerms = m_ownTerms ? m_ownTerms() : nullptr;
+    popuprows::CPopupAnswer answer = popuprows::LookUp(m_dictionary, ownTerms.get(), query);
     if (answer.empty()) {
         Dismiss();
         return false;
     }
     m_answer = std::move(answer);
+    m_answerOwnTerms = std::move(ownTerms);
     Render();
 
     QScreen* screen = QGuiApplication::screenAt(pointer);
@@ -104,6 +107,10 @@ void CLookupPopup::Render() {
 
 void CLookupPopup::Dismiss() {
     hide();
+}
+
+void CLookupPopup::RefreshStars() {
+    if (isVisible() && m_stars != nullptr) Render();
 }
 
 void CLookupPopup::hideEvent(QHideEvent* event) {

@@ -36,13 +36,17 @@ public:
     static constexpr int kTextWidth = 300;
 
     using VoiceFactory = std::function<std::unique_ptr<CSpeechVoice>()>;
+    // The own terms as they are at the moment of a look-up; null or empty: none. The popup
+    // holds the store it was given while it shows rows from it.
+    using OwnTermsSource = std::function<std::shared_ptr<const CDictStore>()>;
 
     // owner is the program's main window, or null: the popup belongs to it, so that the
     // window's modal loop, which blocks every other window of the program, leaves the popup
-    // working. dictionary and ownTerms (may be null) are searched; stars, when not null, are
-    // asked and changed for the rows' stars. All three must outlive the popup. The voice is made
-    // by voice at the first click on a speaker (a null voice: the speakers say nothing).
-    CLookupPopup(QWidget* owner, const CDictStore& dictionary, const CDictStore* ownTerms,
+    // working. dictionary and the own terms of ownTerms (may be empty) are searched; stars,
+    // when not null, are asked and changed for the rows' stars. dictionary and stars must
+    // outlive the popup. The voice is made by voice at the first click on a speaker (a null
+    // voice: the speakers say nothing).
+    CLookupPopup(QWidget* owner, const CDictStore& dictionary, OwnTermsSource ownTerms,
                  CEntryStars* stars, CPopupTimes times = {},
                  VoiceFactory voice = &CSpeechVoice::CreateDefault);
     ~CLookupPopup() override;
@@ -54,6 +58,8 @@ public:
 
     // Closes the popup; nothing when it is closed.
     void Dismiss();
+    // Shows the rows' stars again, as stars tells them now; nothing when the popup is closed.
+    void RefreshStars();
 
     const popuprows::CPopupAnswer& Answer() const { return m_answer; }
     // The label that shows the answer's HTML.
@@ -76,7 +82,9 @@ private:
     void Render();
 
     const CDictStore& m_dictionary;
-    const CDictStore* m_ownTerms;
+    OwnTermsSource m_ownTerms;
+    // The own terms that the rows of m_answer may point into.
+    std::shared_ptr<const CDictStore> m_answerOwnTerms;
     CEntryStars* m_stars;
     CPopupTimes m_times;
     VoiceFactory m_makeVoice;

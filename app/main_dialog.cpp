@@ -75,10 +75,9 @@ std::int32_t& CMainDialog::LoadingTicks() {
     return ticks;
 }
 
-int CMainDialog::DoModal() {
-    if (OnCreate() == -1) return -1;
-    OnInitDialog();
-    return exec();
+bool CMainDialog::Create() {
+    if (OnCreate() == -1) return false;
+    return OnInitDialog();
 }
 
 int CMainDialog::OnCreate() {

@@ -44,8 +44,9 @@ public:
     explicit CMainDialog(std::unique_ptr<CSpeechVoice> voice = CSpeechVoice::CreateDefault());
     ~CMainDialog() override;
 
-    // Creates the window's contents and runs its modal loop; the result that ended it.
-    int DoModal();
+    // Creates the window's contents (OnCreate, OnInitDialog); false when that failed. The
+    // modal loop (exec) follows.
+    bool Create();
 
     // The window's reactions, called from the Qt events that carry them.
     int OnCreate();

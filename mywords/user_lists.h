@@ -12,6 +12,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -31,7 +32,6 @@
 
 class CHistoryWriter;
 class QSettings;
-class QWidget;
 
 class CUserLists : public QObject {
     Q_OBJECT

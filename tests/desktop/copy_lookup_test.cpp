@@ -57,7 +57,7 @@ public:
 class CopyLookupTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_own.AddEntry("<b>lining</b> tape", "<i>\xB3\xC4</i>");  // 衬
+        m_own->AddEntry("<b>lining</b> tape", "<i>\xB3\xC4</i>");  // 衬
         // The organiser stands in the corner, in the modal loop that is the program's life.
         m_organiser.setWindowModality(CMainDialog::kModality);
         m_organiser.setGeometry(0, 600, 120, 100);
@@ -68,7 +68,8 @@ protected:
     void MakePopup(CPopupTimes times) {
         m_watcher.reset();
         m_popup = std::make_unique<CLookupPopup>(
-            &m_organiser, BundledDictionary(), &m_own, &m_stars, times, [this] {
+            &m_organiser, BundledDictionary(), [this] { return m_own; }, &m_stars, times,
+            [this] {
                 return std::make_unique<CSpeechVoice>(
                     std::make_unique<RecordingSpeechEngine>(&m_said));
             });
@@ -98,7 +99,7 @@ protected:
     QRect ScreenArea() const { return QGuiApplication::primaryScreen()->availableGeometry(); }
 
     QDialog m_organiser;
-    CDictStore m_own;
+    std::shared_ptr<CDictStore> m_own = std::make_shared<CDictStore>();
     KeptEntries m_stars;
     std::vector<QString> m_said;
     std::vector<std::string> m_queries;

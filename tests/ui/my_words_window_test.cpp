@@ -1,11 +1,15 @@
 // The "我的" tab in the organiser window with the real dictionary page: the fourth tab, reached by
 // a click; a star clicked on the page keeps the entry and the tab lists it; a row of the tab
 // searches again in the dictionary tab; an own term comes first in the page with its tag; every
-// search goes into the history. Pictures of the tab and the page for people to look at.
+// search goes into the history; the look-up popup finds the own terms and keeps its stars in the
+// word book, its switches in the tab. Pictures of the tab and the page for people to look at.
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -13,6 +17,8 @@
 #include <QWebEngineView>
 #include <filesystem>
 
+#include "app/desktop_lookup.h"
+#include "app/lookup_switch_box.h"
 #include "app/main_dialog.h"
 #include "files/program_directory.h"
 #include "mywords/history_section.h"
@@ -215,6 +221,37 @@ TEST_F(MyWordsWindowTest, AnOwnTermComesFirstInThePageWithItsTag) {
               QStringLiteral("body fabric"));
     Tab().findChild<QLineEdit*>(QStringLiteral("ownNote"))->setFocus();
     SaveScreenshot("my_words_form.png");
+    EXPECT_TRUE(m_boxes.empty());
+}
+
+TEST_F(MyWordsWindowTest, ThePopupFindsTheOwnTermsAndKeepsItsStarsInTheWordBook) {
+    const COwnTerms terms(m_folder);
+    terms.Add({"collar", Gbk("公司领型"), ""});
+    QSettings settings;
+    CDesktopLookup lookup(*m_window, settings);
+    EXPECT_EQ(Tab().SwitchStrip()->indexOf(&lookup.SwitchBox()), 1);
+
+    lookup.LookUp("collar");
+    ASSERT_NE(lookup.Popup(), nullptr);
+    CLookupPopup& popup = *lookup.Popup();
+    ASSERT_TRUE(popup.isVisible());
+    EXPECT_TRUE(popup.Answer().ranked.rows.at(0).ownTerm);
+    EXPECT_EQ(popup.Answer().ranked.rows.at(0).entry->chinese, Gbk("公司领型"));
+
+    // Another program adds an own term while the popup shows rows of the old ones.
+    terms.Add({"trim card", Gbk("辅料卡"), ""});
+    lookup.LookUp("trim card");
+    ASSERT_TRUE(popup.isVisible());
+    EXPECT_EQ(popup.Answer().ranked.rows.at(0).entry->chinese, Gbk("辅料卡"));
+
+    // The popup's star keeps the row in the word book; the tab's removal clears the star.
+    emit popup.Text().linkActivated(QStringLiteral("star:0"));
+    const std::vector<CWordBookEntry> book = CWordBook(m_folder).Read().records;
+    ASSERT_EQ(book.size(), 1u);
+    EXPECT_EQ(book[0].english, "trim card");
+    EXPECT_TRUE(popup.Text().text().contains(QStringLiteral("★")));
+    EXPECT_TRUE(m_window->UserLists()->RemoveFromWordBook("trim card", Gbk("辅料卡")));
+    EXPECT_FALSE(popup.Text().text().contains(QStringLiteral("★")));
     EXPECT_TRUE(m_boxes.empty());
 }
 
