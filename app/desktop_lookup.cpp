@@ -1,8 +1,8 @@
 #include "app/desktop_lookup.h"
 
+#include <QBoxLayout>
 #include <QCursor>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QTimer>
 
 #include "app/close_to_tray.h"
@@ -31,6 +31,7 @@ CDesktopLookup::CDesktopLookup(CMainDialog& window, QSettings& settings, CPopupT
       m_switchBox(std::make_unique<CLookupSwitchBox>(m_switches)) {
     // After the history's switch, before the strip's closing stretch.
     window.MyWordsPage()->SwitchStrip()->insertWidget(1, m_switchBox.get());
+    window.MyWordsPage()->SwitchNotes()->addWidget(&m_switchBox->Reason());
     connect(window.UserLists(), &CUserLists::wordBookChanged, this, [this] {
         if (m_popup) m_popup->RefreshStars();
     });

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 #include "app/lookup_switches.h"
 
@@ -12,7 +11,7 @@ CLookupSwitchBox::CLookupSwitchBox(CLookupSwitches& switches, QWidget* parent)
       m_switches(switches),
       m_copy(new QCheckBox(QStringLiteral("复制取词"), this)),
       m_selection(new QCheckBox(QStringLiteral("划词取词"), this)),
-      m_reason(new QLabel(this)) {
+      m_reason(std::make_unique<QLabel>()) {
     const CLookupAvailability& availability = switches.Availability();
     m_copy->setEnabled(availability.copy);
     m_selection->setEnabled(availability.selection);
@@ -24,25 +23,21 @@ CLookupSwitchBox::CLookupSwitchBox(CLookupSwitches& switches, QWidget* parent)
     m_reason->setText(reason);
     m_reason->setTextFormat(Qt::PlainText);
     m_reason->setStyleSheet(QStringLiteral("color: #808080"));
-    m_reason->setVisible(!reason.isEmpty());
+    // Hidden for good when there is no reason; shown once the tab places it otherwise.
+    if (reason.isEmpty()) m_reason->hide();
 
-    auto* boxes = new QHBoxLayout;
+    auto* boxes = new QHBoxLayout(this);
     boxes->setContentsMargins(0, 0, 0, 0);
     boxes->addWidget(m_copy);
     boxes->addWidget(m_selection);
-    boxes->addStretch();
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    layout->addLayout(boxes);
-    layout->addWidget(m_reason);
-    layout->addStretch();
     ShowSwitches();
 
     connect(m_copy, &QCheckBox::toggled, &m_switches, &CLookupSwitches::SetCopy);
     connect(m_selection, &QCheckBox::toggled, &m_switches, &CLookupSwitches::SetSelection);
     connect(&m_switches, &CLookupSwitches::Changed, this, &CLookupSwitchBox::ShowSwitches);
 }
+
+CLookupSwitchBox::~CLookupSwitchBox() = default;
 
 void CLookupSwitchBox::ShowSwitches() {
     const QSignalBlocker copyBlocker(m_copy);

@@ -1,9 +1,10 @@
-// CLookupSwitchBox: the two look-up switches as check boxes, 复制取词 and 划词取词, for a tab of
-// the organiser. A switch the desktop does not allow is greyed and unchecked, and one line
-// under the boxes tells why.
+// CLookupSwitchBox: the two look-up switches as check boxes in a row, 复制取词 and 划词取词, for
+// a tab of the organiser. A switch the desktop does not allow is greyed and unchecked, and a line
+// of its own, placed where the tab has room for it, tells why.
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
 class CLookupSwitches;
 class QCheckBox;
@@ -14,10 +15,12 @@ class CLookupSwitchBox : public QWidget {
 public:
     // Shows and changes switches, which must outlive the box.
     explicit CLookupSwitchBox(CLookupSwitches& switches, QWidget* parent = nullptr);
+    ~CLookupSwitchBox() override;
 
     QCheckBox& CopyBox() const { return *m_copy; }
     QCheckBox& SelectionBox() const { return *m_selection; }
-    // The reason line; hidden when both switches are allowed.
+    // The reason line, for the tab to place; hidden when both switches are allowed. It goes
+    // with the box.
     QLabel& Reason() const { return *m_reason; }
 
 private:
@@ -26,5 +29,5 @@ private:
     CLookupSwitches& m_switches;
     QCheckBox* m_copy;
     QCheckBox* m_selection;
-    QLabel* m_reason;
+    std::unique_ptr<QLabel> m_reason;
 };

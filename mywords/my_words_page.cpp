@@ -40,9 +40,12 @@ CMyWordsPage::CMyWordsPage(CUserLists& lists, QWidget* parent) : QWidget(parent)
     auto* strip = new QFrame(this);
     strip->setObjectName(QStringLiteral("switchStrip"));
     strip->setFrameShape(QFrame::StyledPanel);
-    m_switchStrip = new QHBoxLayout(strip);
-    m_switchStrip->setContentsMargins(4, 1, 4, 1);
+    m_switchNotes = new QVBoxLayout(strip);
+    m_switchNotes->setContentsMargins(4, 1, 4, 1);
+    m_switchNotes->setSpacing(0);
+    m_switchStrip = new QHBoxLayout;
     m_switchStrip->setSpacing(8);
+    m_switchNotes->addLayout(m_switchStrip);
     m_historySwitch = new QCheckBox(QStringLiteral("记录查询"), strip);
     m_historySwitch->setObjectName(QStringLiteral("historySwitch"));
     m_historySwitch->setChecked(lists.HistoryEnabled());

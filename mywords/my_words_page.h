@@ -11,6 +11,7 @@ class CUserLists;
 class CWordBookSection;
 class QCheckBox;
 class QHBoxLayout;
+class QVBoxLayout;
 class QTabWidget;
 
 class CMyWordsPage : public QWidget {
@@ -31,6 +32,9 @@ public:
     // The strip of switches at the tab's foot: the program's other switches go into it, after
     // the history's, each a check box of its own.
     QHBoxLayout* SwitchStrip() const { return m_switchStrip; }
+    // The lines under the strip's switches, the strip's width each: a switch's note goes into
+    // it (why the switch is greyed, say).
+    QVBoxLayout* SwitchNotes() const { return m_switchNotes; }
 
 signals:
     // A row asked for this search (its text as the user would type it) in the dictionary tab.
@@ -48,5 +52,6 @@ private:
     CHistorySection* m_history;
     COwnTermsSection* m_ownTerms;
     QHBoxLayout* m_switchStrip;
+    QVBoxLayout* m_switchNotes;
     QCheckBox* m_historySwitch;
 };

@@ -5,6 +5,7 @@
 // word book, its switches in the tab. Pictures of the tab and the page for people to look at.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -229,7 +230,13 @@ TEST_F(MyWordsWindowTest, ThePopupFindsTheOwnTermsAndKeepsItsStarsInTheWordBook)
     terms.Add({"collar", Gbk("公司领型"), ""});
     QSettings settings;
     CDesktopLookup lookup(*m_window, settings);
+    // The switches follow the history's; this desktop shares no clipboard, and the line under
+    // them says so.
+    ClickTab(kMyWordsTab);
     EXPECT_EQ(Tab().SwitchStrip()->indexOf(&lookup.SwitchBox()), 1);
+    EXPECT_FALSE(lookup.SwitchBox().CopyBox().isEnabled());
+    EXPECT_TRUE(lookup.SwitchBox().Reason().isVisible());
+    SaveScreenshot("my_words_switches_greyed.png");
 
     lookup.LookUp("collar");
     ASSERT_NE(lookup.Popup(), nullptr);
